@@ -1,0 +1,44 @@
+#include "checked_arithmetic.h"
+
+#include "arithmetic_failure.h"
+
+#include <cmath>
+
+namespace tolvex {
+
+namespace {
+
+double Finite(double r) {
+    if (!std::isfinite(r)) Fail(FailureKind::Overflow);
+    return r;
+}
+
+} // namespace
+
+double Add(double a, double b) { return Finite(a + b); }
+
+double Mul(double a, double b) { return Finite(a * b); }
+
+double Div(double a, double b) {
+    if (b == 0.0) Fail(a == 0.0 ? FailureKind::Overflow : FailureKind::DivisionByZero);
+    return Finite(a / b);
+}
+
+double Sqr(double x) {
+    if (x < 0.0) Fail(FailureKind::InvalidArgument);
+    return std::sqrt(x);
+}
+
+double Int(double x) { return std::floor(x); }
+
+Int16 RoundToInt16(double x) {
+    // floor and a comparison of the exact remainder: no dependence on the
+    // floating-point environment's rounding mode.
+    double whole = std::floor(x);
+    double rest = x - whole; // exact for |x| < 2^52; zero above
+    if (rest > 0.5 || (rest == 0.5 && std::fmod(whole, 2.0) != 0.0)) whole += 1.0;
+    if (!(whole >= -32768.0 && whole <= 32767.0)) Fail(FailureKind::Overflow);
+    return static_cast<Int16>(whole);
+}
+
+} // namespace tolvex

@@ -1,0 +1,110 @@
+#include "calc/close_winding.h"
+#include "calc/design_sweep.h"
+#include "calc/inductance.h"
+#include "support/failure_kind_text.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace tolvex::testing {
+namespace {
+
+TEST(Inductance, FormulaInItsOwnOrder) {
+    EXPECT_EQ(InductanceNh(10.0, 20.5, 10.0), 42025.0 / 19.63);
+    EXPECT_NEAR(InductanceNh(10.0, 20.5, 10.0), 2140.8558, 1e-4);
+    EXPECT_EQ(InductanceNh(0.0, 20.5, 10.0), 0.0);
+    EXPECT_EQ(InductanceNh(2.5, 20.5, 10.0), ((2.5 * 2.5) * 20.5 * 20.5) / (0.46 * 20.5 + 1.02 * 10.0));
+    EXPECT_LT(InductanceNh(10.0, 20.5, -20.0), 0.0);
+    EXPECT_EQ(FailureOf([] { InductanceNh(10.0, 0.0, 0.0); }).value_or("none"), "overflow");
+    // 0.46 * 1.02 + 1.02 * -0.46 cancels exactly: a zero denominator.
+    EXPECT_EQ(FailureOf([] { InductanceNh(1.0, 1.02, -0.46); }).value_or("none"), "division by zero");
+}
+
+TEST(Inductance, UnitScales) {
+    EXPECT_EQ(UnitScale(0), 1.0);
+    EXPECT_EQ(UnitScale(1), 1000.0);
+    EXPECT_EQ(UnitScale(2), 1000000.0);
+    EXPECT_EQ(UnitScale(-1), 0.001);
+}
+
+struct WindingCase {
+    double requiredNh, wire, diameter;
+    int turns;
+    double length;
+};
+
+TEST(CloseWinding, Solutions) {
+    const WindingCase cases[] = {
+        {1000.0, 0.5, 20.5, 5, 2.5},     {10000.0, 0.5, 20.5, 22, 11.0},
+        {1.0, 0.5, 20.5, 0, 0.0},        {1000.0, -0.5, 19.5, 4, -2.0},
+        {20000000.0, 0.5, 20.5, 24289, 12144.5}, {20.0, 0.5, 20.5, 0, 0.0},
+        {1000.0, 0.0, 20.0, 4, 0.0}, // no wire: length 0 whatever the count
+    };
+    for (const auto& c : cases) {
+        const CloseWinding w = SolveCloseWinding(c.requiredNh, c.wire, c.diameter);
+        EXPECT_EQ(w.minimumTurns, c.turns) << c.requiredNh;
+        EXPECT_EQ(w.length, c.length) << c.requiredNh;
+    }
+}
+
+TEST(CloseWinding, Failures) {
+    const std::tuple<double, double, double, const char*> cases[] = {
+        {0.0, 0.5, 20.5, "division by zero"}, {0.0, 0.0, 0.0, "overflow"},
+        {-1000.0, 0.5, 20.5, "invalid argument"}, {1000.0, 0.5, 0.0, "division by zero"},
+        {1000.0, 0.0, 0.0, "overflow"}, {100000000.0, 0.5, 20.5, "overflow"},
+    };
+    for (auto [l, d, dd, kind] : cases)
+        EXPECT_EQ(FailureOf([&] { SolveCloseWinding(l, d, dd); }).value_or("none"), kind) << l;
+}
+
+std::vector<double> SweepLengths(double closeWindingLength) {
+    std::vector<double> lengths;
+    for (DesignSweep s(closeWindingLength); s.HasRow() && lengths.size() < 100; s.Advance())
+        lengths.push_back(s.Length());
+    return lengths;
+}
+
+TEST(DesignSweep, RunningSumDecidesTheRowCount) {
+    const auto first = SweepLengths(2.5);
+    ASSERT_EQ(first.size(), 11U);
+    EXPECT_EQ(first.back(), 5.0);
+    const auto second = SweepLengths(11.0);
+    ASSERT_EQ(second.size(), 10U);
+    EXPECT_EQ(second.back(), 20.900000000000006);
+    const auto down = SweepLengths(-2.0);
+    ASSERT_EQ(down.size(), 10U);
+    EXPECT_EQ(down.back(), -3.8000000000000016);
+    // A close-winding length of 0 gives one row and ends instead of repeating it.
+    EXPECT_EQ(SweepLengths(0.0), std::vector<double>{0.0});
+    EXPECT_EQ(SweepLengths(4.9e-324).size(), 1U);
+}
+
+TEST(DesignSweep, RowValues) {
+    EXPECT_EQ(RowTurnCount(2.5, 1000.0, 20.5), 5);
+    EXPECT_EQ(RowTurnCount(3.0, 1000.0, 20.5), 5);
+    EXPECT_EQ(RowTurnCount(3.25, 1000.0, 20.5), 6);
+    EXPECT_EQ(RowInductance(5, 2.5, 20.5, 1000.0), 10506.25 / 11.98 / 1000.0);
+    EXPECT_EQ(TurnSpacing(2.5, 5), 0.5);
+    const WireLength short_ = RowWireLength(5, 20.5);
+    EXPECT_EQ(short_.value, 5.0 * 20.5 * 3.1416);
+    EXPECT_STREQ(short_.unit, "mm");
+    const WireLength long_ = RowWireLength(22, 20.5);
+    EXPECT_EQ(long_.value, 22.0 * 20.5 * 3.1416 / 1000.0);
+    EXPECT_STREQ(long_.unit, "m");
+    EXPECT_EQ(FailureOf([] { TurnSpacing(1.0, 0); }).value_or("none"), "division by zero");
+    EXPECT_EQ(FailureOf([] { TurnSpacing(0.0, 0); }).value_or("none"), "overflow");
+    EXPECT_EQ(FailureOf([] { RowTurnCount(1.0, -5.0, 20.5); }).value_or("none"), "invalid argument");
+}
+
+TEST(DesignSweep, GroupsStartOnlyWhenTheCountRises) {
+    Int16 previous = 0;
+    const std::pair<int, bool> rows[] = {{5, true}, {5, false}, {6, true}, {4, false}, {5, true}, {-1, false}};
+    for (auto [turns, starts] : rows) {
+        EXPECT_EQ(StartsGroup(static_cast<Int16>(turns), previous), starts) << turns;
+        EXPECT_EQ(previous, turns);
+    }
+}
+
+} // namespace
+} // namespace tolvex::testing

@@ -1,0 +1,119 @@
+#include "numtext/format.h"
+#include "numtext/number_text.h"
+#include "support/failure_kind_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace tolvex::testing {
+namespace {
+
+struct ValCase {
+    const char* text;
+    double expected;
+};
+
+TEST(Val, ReadsTheLeadingNumber) {
+    const ValCase cases[] = {
+        {"", 0.0},          {" 2 45 7", 2457.0}, {"10 mm", 10.0},    {"1,5", 1.0},
+        {".5", 0.5},        {"5.", 5.0},         {"-0.25", -0.25},   {"1e3", 1000.0},
+        {"abc", 0.0},       {"&HFFFF", -1.0},    {"&H10", 16.0},     {"&O17", 15.0},
+        {"1.2.3", 1.2},     {"2.5E-1", 0.25},    {"-", 0.0},         {".", 0.0},
+        {"1e", 1.0},        {"1e+", 1.0},        {"3E+E+", 3.0},     {"2\r3", 23.0},
+        {"+\n4635.110", 4635.11}, {"1d3", 1.0},  {"&h7fff", 32767.0}, {"&H8000", -32768.0},
+        {"&HFFFFFFFF", -1.0}, {"&H10000", 65536.0}, {"&O177777", -1.0}, {"&Z1", 0.0},
+        {"1e-400", 0.0},    {"4.9e-324", 4.9e-324}, {"- 1 . 5 e - 1", -0.15},
+        {"0.1", 0.1},       {"9007199254740993", 9007199254740992.0},
+        {"9007199254740993.0000000000000000000000001", 9007199254740994.0},
+        {"\xff""1", 0.0},   {"1\0002", 1.0},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Val(c.text), c.expected) << "\"" << c.text << "\"";
+    EXPECT_TRUE(std::signbit(Val("-0")));
+    EXPECT_FALSE(std::signbit(Val("-.")));
+}
+
+TEST(Val, FailsBeyondTheDoubleRange) {
+    for (const char* text : {"1e400", "-1e309", "&H100000000", "1.8e308"})
+        EXPECT_EQ(FailureOf([&] { Val(text); }).value_or("none"), "overflow") << text;
+    EXPECT_EQ(Val("1.7976931348623157e308"), 1.7976931348623157e308);
+}
+
+TEST(Val, VeryLongDigitRunsRoundCorrectly) {
+    // A tie broken only by a digit far beyond the first few hundred.
+    std::string text = "9007199254740993";
+    text += std::string(2000, '0');
+    text.insert(16, ".");
+    EXPECT_EQ(Val(text), 9007199254740992.0);
+    text += "1";
+    EXPECT_EQ(Val(text), 9007199254740994.0);
+}
+
+TEST(Str, WritesFifteenDigitForms) {
+    const std::pair<double, const char*> doubles[] = {
+        {6.0, " 6"},          {2.5, " 2.5"},      {0.5, " .5"},    {-0.5, "-.5"},
+        {1.0 / 3.0, " .333333333333333"}, {0.1 * 3, " .3"}, {0.0, " 0"}, {-0.0, " 0"},
+        {11.0, " 11"},        {0.001, " .001"},   {0.0005, " 5E-04"}, {1.5e15, " 1.5E+15"},
+        {-2.5e-7, "-2.5E-07"}, {999999999999999.0, " 999999999999999"}, {1e100, " 1E+100"},
+        {1234567890123455.0, " 1.23456789012346E+15"}, {123456789012345.6, " 123456789012346"},
+    };
+    for (auto [x, expected] : doubles) EXPECT_EQ(Str(x), expected) << x;
+    EXPECT_EQ(Str(Int16{5}), " 5");
+    EXPECT_EQ(Str(Int16{0}), " 0");
+    EXPECT_EQ(Str(Int16{-3}), "-3");
+    EXPECT_EQ(Int16ToText(Int16{-1}), "-1");
+    EXPECT_EQ(Val(Int16ToText(Int16{-1})), -1.0);
+}
+
+TEST(Str, FifteenDigitTieGoesToEven) {
+    // 16 significant digits ending in 5, exact as doubles: true ties.
+    EXPECT_EQ(Str(100000000000000.5), " 100000000000000");
+    EXPECT_EQ(Str(100000000000001.5), " 100000000000002");
+    EXPECT_EQ(Str(-100000000000002.5), "-100000000000002");
+}
+
+struct FormatCase {
+    double value;
+    const char* picture;
+    const char* expected;
+};
+
+TEST(Format, TheSixPicturesLayNumbersOut) {
+    const FormatCase cases[] = {
+        {2.1408558, "#######.##", "2.14"},       {2140.8558, "#######.##", "2140.86"},
+        {2140855.83, "#######.##", "2140855.83"}, {12345678.9, "#######.##", "12345678.9"},
+        {5.0, "#######.##", "5."},               {2.5, "#######.##", "2.5"},
+        {0.5, "#######.##", ".5"},               {0.625, "#######.##", ".63"},
+        {0.0021408, "#######.##", "."},          {0.0, "#######.##", "."},
+        {-2.5, "#######.##", "-2.5"},            {-0.5, "#######.##", "-.5"},
+        {2.5, " ###.0   ", " 2.5   "},           {2.75, " ###.0   ", " 2.8   "},
+        {3.25, " ###.0   ", " 3.3   "},          {12.0, " ###.0   ", " 12.0   "},
+        {0.26, " ###.0   ", " .3   "},           {0.04, " ###.0   ", " .0   "},
+        {1234.56, " ###.0   ", " 1234.6   "},    {-2.0, " ###.0   ", " -2.0   "},
+        {0.5, "0.00    ", "0.50    "},           {0.625, "0.00    ", "0.63    "},
+        {0.5416666, "0.00    ", "0.54    "},     {12.3456, "0.00    ", "12.35    "},
+        {0.0, "0.00    ", "0.00    "},           {0.87698, "0.00", "0.88"},
+        {3.0, "0.00", "3.00"},                   {2140.8558, "0.00", "2140.86"},
+        {0.001, "0.00", "0.00"},                 {-0.001, "0.00", "0.00"},
+        {322.014, " ##00.0", " 322.0"},          {386.4168, " ##00.0", " 386.4"},
+        {5.26, " ##00.0", " 05.3"},              {1.5, " ##00.0", " 01.5"},
+        {0.32, " ##00.0", " 00.3"},              {0.0, " ##00.0", " 00.0"},
+        {1234.56, " ##00.0", " 1234.6"},         {-12.5, " ##00.0", " -12.5"},
+        {9.995, "0.00", "10.00"},                {0.995, "#######.##", "1."},
+        {1e15, "0.00", "1000000000000000.00"},   {-0.04, " ###.0   ", " .0   "},
+        // 1.015 is held as 1.01499999999999990230; its 15-digit form is 1.015,
+        // so the half rounds up (printf of the binary value would give 1.01).
+        {1.015, "0.00", "1.02"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Format(c.value, c.picture), c.expected) << c.value << " \"" << c.picture << "\"";
+
+    const std::pair<int, const char*> turns[] = {
+        {12, "12  Turns   "}, {5, "5  Turns   "}, {12345, "12345  Turns   "}, {0, "  Turns   "},
+        {-3, "-3  Turns   "}, {-32768, "-32768  Turns   "}};
+    for (auto [n, expected] : turns)
+        EXPECT_EQ(Format(static_cast<Int16>(n), "####  Turns   "), expected) << n;
+}
+
+} // namespace
+} // namespace tolvex::testing

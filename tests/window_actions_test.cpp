@@ -1,0 +1,234 @@
+#include "support/failure_kind_text.h"
+#include "window/actions.h"
+
+#include <gtest/gtest.h>
+
+namespace tolvex::testing {
+namespace {
+
+CoilFields StartedFields() {
+    CoilFields fields;
+    Form_Load(fields);
+    return fields;
+}
+
+std::string Lines(std::initializer_list<const char*> lines) {
+    std::string text;
+    for (const char* line : lines) text += std::string(line) + "\r\n";
+    return text;
+}
+
+TEST(FormLoad, SelectsMicrohenries) {
+    CoilFields fields;
+    EXPECT_EQ(fields.IndUnits.Text(), " ");
+    EXPECT_EQ(fields.IndUnits.ListIndex(), -1);
+    Form_Load(fields);
+    EXPECT_EQ(fields.IndUnits.Text(), "uH");
+    EXPECT_EQ(fields.IndUnits.ListIndex(), 1);
+    EXPECT_EQ(fields.FormDia, "20");
+    EXPECT_EQ(fields.WireDia, "0.5");
+    EXPECT_EQ(fields.Ind, "1");
+    EXPECT_EQ(fields.Turns + fields.Length + fields.IndRes + fields.Results, "");
+}
+
+TEST(UnitSelector, TypedTextSelectsOnlyAnExactItem) {
+    UnitSelector s;
+    const std::pair<const char*, int> cases[] = {
+        {"nH", 0}, {"uH", 1}, {"mH", 2}, {"pH", -1}, {"MH", -1}, {"uH ", -1}, {"", -1}};
+    for (auto [text, index] : cases) {
+        s.SetText(text);
+        EXPECT_EQ(s.ListIndex(), index) << text;
+        EXPECT_EQ(s.Text(), text);
+    }
+    s.SetListIndex(2);
+    EXPECT_EQ(s.Text(), "mH");
+    s.SetListIndex(7);
+    EXPECT_EQ(s.ListIndex(), -1);
+    EXPECT_EQ(s.Text(), "mH");
+}
+
+struct CalcCase {
+    const char* name;
+    const char* turns;
+    const char* length;
+    const char* former;
+    const char* wire;
+    const char* unitText;
+    const char* expected; // nullptr: the action fails and IndRes keeps its text
+    const char* failure;
+};
+
+TEST(CalcIndClick, WritesTheInductanceWithTheSelectorText) {
+    const CalcCase cases[] = {
+        {"initial uH", "10", "10", "20", "0.5", "uH", "2.14uH", nullptr},
+        {"nH", "10", "10", "20", "0.5", "nH", "2140.86nH", nullptr},
+        {"mH rounds to nothing", "10", "10", "20", "0.5", "mH", ".mH", nullptr},
+        {"typed pH", "10", "10", "20", "0.5", "pH", "2140855.83pH", nullptr},
+        {"empty turns", "", "10", "20", "0.5", "uH", ".uH", nullptr},
+        {"trailing text", "10 mm", "10 mm", "20", "0.5", "uH", "2.14uH", nullptr},
+        {"only length", "10", "10", "", "", "uH", ".uH", nullptr},
+        {"fractional turns", "2.5", "10", "20", "0.5", "nH", "133.8nH", nullptr},
+        {"all empty", "10", "", "", "", "uH", nullptr, "overflow"},
+        {"diameter sum", "1", "1", "1e308", "1e308", "uH", nullptr, "overflow"},
+        {"cancelling length", "1", "-0.46", "1.02", "0", "uH", nullptr, "division by zero"},
+    };
+    for (const auto& c : cases) {
+        CoilFields fields = StartedFields();
+        fields.Turns = c.turns;
+        fields.Length = c.length;
+        fields.FormDia = c.former;
+        fields.WireDia = c.wire;
+        fields.IndUnits.SetText(c.unitText);
+        fields.IndRes = "before";
+        fields.Results = "untouched";
+        const auto failure = FailureOf([&] { CalcInd_Click(fields); });
+        EXPECT_EQ(failure.value_or("none"), c.failure ? c.failure : "none") << c.name;
+        EXPECT_EQ(fields.IndRes, c.expected ? c.expected : "before") << c.name;
+        EXPECT_EQ(fields.Results, "untouched") << c.name;
+    }
+}
+
+TEST(CalcIndClick, WholeResultKeepsItsPoint) {
+    CoilFields fields = StartedFields();
+    fields.IndUnits.SetText("nH");
+    fields.FormDia = "0.46"; // N^2 D^2 / (0.46 D) with N = 1, D = 0.46: exactly 1
+    fields.WireDia = "0";
+    fields.Turns = "1";
+    fields.Length = "0";
+    CalcInd_Click(fields);
+    EXPECT_EQ(fields.IndRes, "1.nH");
+}
+
+const std::string kOneMicrohenryTable = Lines({
+    "Min  5 turns close wound,   length  2.5",
+    "",
+    "5  Turns   Length 2.5   Spacing 0.50    0.88uH       Wire  322.0mm",
+    "5  Turns   Length 2.8   Spacing 0.55    0.86uH       Wire  322.0mm",
+    "5  Turns   Length 3.0   Spacing 0.60    0.84uH       Wire  322.0mm",
+    "",
+    "6  Turns   Length 3.3   Spacing 0.54    1.19uH       Wire  386.4mm",
+    "6  Turns   Length 3.5   Spacing 0.58    1.16uH       Wire  386.4mm",
+    "6  Turns   Length 3.8   Spacing 0.63    1.14uH       Wire  386.4mm",
+    "6  Turns   Length 4.0   Spacing 0.67    1.12uH       Wire  386.4mm",
+    "6  Turns   Length 4.3   Spacing 0.71    1.10uH       Wire  386.4mm",
+    "6  Turns   Length 4.5   Spacing 0.75    1.08uH       Wire  386.4mm",
+    "6  Turns   Length 4.8   Spacing 0.79    1.06uH       Wire  386.4mm",
+    "6  Turns   Length 5.0   Spacing 0.83    1.04uH       Wire  386.4mm",
+});
+
+TEST(GoClick, OneMicrohenryTableByteForByte) {
+    CoilFields fields = StartedFields();
+    fields.Results = "typed by the user";
+    GO_Click(fields);
+    EXPECT_EQ(fields.Results, kOneMicrohenryTable);
+    GO_Click(fields); // a second click replaces, never doubles
+    EXPECT_EQ(fields.Results, kOneMicrohenryTable);
+    EXPECT_EQ(fields.IndUnits.Text(), "uH");
+    EXPECT_EQ(fields.IndRes, "");
+}
+
+TEST(GoClick, TenMicrohenryTable) {
+    CoilFields fields = StartedFields();
+    fields.Ind = "10";
+    GO_Click(fields);
+    const std::string& text = fields.Results;
+    ASSERT_EQ(text.substr(0, text.find("\r\n")), "Min  22 turns close wound,   length  11");
+    ASSERT_EQ(text.substr(text.size() - 2), "\r\n");
+    int rows = 0;
+    int groups = 0;
+    std::size_t start = 0;
+    std::vector<std::string> lines;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    for (std::size_t i = 1; i < lines.size(); ++i) (lines[i].empty() ? groups : rows)++;
+    EXPECT_EQ(rows, 10);
+    EXPECT_EQ(groups, 6);
+    EXPECT_EQ(lines[2], "22  Turns   Length 11.0   Spacing 0.50    9.85uH       Wire  01.4m");
+    EXPECT_EQ(text.find("Length 22.0"), std::string::npos);
+    for (std::size_t p = 0; (p = text.find('\n', p)) != std::string::npos; ++p)
+        EXPECT_EQ(text[p - 1], '\r') << "bare line feed at " << p;
+}
+
+TEST(GoClick, TypedPicohenries) {
+    CoilFields fields = StartedFields();
+    fields.Ind = "1000000";
+    fields.IndUnits.SetText("pH");
+    GO_Click(fields);
+    std::string expected = kOneMicrohenryTable;
+    EXPECT_EQ(fields.Results.substr(0, fields.Results.find("\r\n", 45) + 2),
+              "Min  5 turns close wound,   length  2.5\r\n\r\n"
+              "5  Turns   Length 2.5   Spacing 0.50    876982.47pH       Wire  322.0mm\r\n");
+}
+
+struct FailingRun {
+    const char* name;
+    const char* ind;
+    const char* unit;
+    const char* wire;
+    const char* kind;
+    int rowsLeft; // -1: Results keeps its text
+};
+
+TEST(GoClick, FailuresLeaveWhatWasWritten) {
+    const FailingRun runs[] = {
+        {"empty", "", "uH", "0.5", "division by zero", -1},
+        {"zero", "0", "uH", "0.5", "division by zero", -1},
+        {"letters", "abc", "uH", "0.5", "division by zero", -1},
+        {"too large", "100", "mH", "0.5", "overflow", -1},
+        {"negative", "-1", "uH", "0.5", "invalid argument", -1},
+        {"zero turns", "1", "nH", "0.5", "overflow", 0},
+        {"tenth row", "20", "mH", "0.5", "overflow", 9},
+    };
+    for (const auto& r : runs) {
+        CoilFields fields = StartedFields();
+        fields.Ind = r.ind;
+        fields.WireDia = r.wire;
+        fields.IndUnits.SetText(r.unit);
+        fields.Results = "earlier";
+        EXPECT_EQ(FailureOf([&] { GO_Click(fields); }).value_or("none"), r.kind) << r.name;
+        if (r.rowsLeft < 0) {
+            EXPECT_EQ(fields.Results, "earlier") << r.name;
+            continue;
+        }
+        int rows = 0;
+        for (std::size_t p = 0; (p = fields.Results.find("Turns ", p)) != std::string::npos; ++p) ++rows;
+        EXPECT_EQ(rows, r.rowsLeft) << r.name;
+        EXPECT_EQ(fields.Results.substr(0, 4), "Min ") << r.name;
+        EXPECT_EQ(fields.Results.substr(fields.Results.size() - 2), "\r\n") << r.name;
+    }
+}
+
+TEST(GoClick, ZeroTurnsLeavesOnlyTheHeader) {
+    CoilFields fields = StartedFields();
+    fields.IndUnits.SetText("nH");
+    EXPECT_EQ(FailureOf([&] { GO_Click(fields); }).value_or("none"), "overflow");
+    EXPECT_EQ(fields.Results, "Min  0 turns close wound,   length  0\r\n");
+}
+
+TEST(GoClick, ZeroStepSweepGivesOneRowAndEnds) {
+    CoilFields fields = StartedFields();
+    fields.Ind = "20";
+    fields.IndUnits.SetText("nH");
+    EXPECT_FALSE(FailureOf([&] { GO_Click(fields); }).has_value());
+    EXPECT_EQ(fields.Results, Lines({"Min  0 turns close wound,   length  0", "",
+                                     "1  Turns   Length .0   Spacing 0.00    44.57nH       Wire  64.4mm"}));
+}
+
+TEST(GoClick, NegativeWireSweepsDownward) {
+    CoilFields fields = StartedFields();
+    fields.WireDia = "-0.5";
+    GO_Click(fields);
+    const std::string& text = fields.Results;
+    EXPECT_EQ(text.substr(0, text.find("\r\n", 50) + 2),
+              "Min  4 turns close wound,   length -2\r\n\r\n"
+              "4  Turns   Length -2.0   Spacing -0.50    0.88uH       Wire  245.0mm\r\n");
+    int rows = 0;
+    for (std::size_t p = 0; (p = text.find("Turns ", p)) != std::string::npos; ++p) ++rows;
+    EXPECT_EQ(rows, 10);
+    EXPECT_EQ(text.find("\r\n\r\n", 45), std::string::npos); // the count never rises again
+    EXPECT_NE(text.find("Length -3.8   "), std::string::npos);
+    EXPECT_EQ(text.find("Length -4.0"), std::string::npos);
+}
+
+} // namespace
+} // namespace tolvex::testing

@@ -1,0 +1,84 @@
+// The same bytes under any C library locale: no conversion may look at it.
+#include "numtext/format.h"
+#include "numtext/number_text.h"
+#include "support/failure_kind_text.h"
+#include "support/json_value.h"
+#include "window/actions.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace tolvex::testing {
+namespace {
+
+struct Outcome {
+    std::string indRes, results, calcFailure, goFailure;
+    bool operator==(const Outcome&) const = default;
+};
+
+std::vector<Outcome> RunAllFieldSets() {
+    std::vector<Outcome> outcomes;
+    for (const auto& v : ReadJsonLines("actions.jsonl")) {
+        const auto& f = v["fields"];
+        CoilFields fields;
+        fields.FormDia = f["FormDia"].text;
+        fields.WireDia = f["WireDia"].text;
+        fields.Ind = f["Ind"].text;
+        fields.Turns = f["Turns"].text;
+        fields.Length = f["Length"].text;
+        fields.IndUnits.SetText(f["IndUnitsText"].text);
+        Outcome o;
+        o.calcFailure = FailureOf([&] { CalcInd_Click(fields); }).value_or("");
+        o.goFailure = FailureOf([&] { GO_Click(fields); }).value_or("");
+        o.indRes = fields.IndRes;
+        o.results = fields.Results;
+        outcomes.push_back(std::move(o));
+    }
+    return outcomes;
+}
+
+class Locales : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(Locales, ActionsGiveIdenticalBytes) {
+    std::setlocale(LC_ALL, "C");
+    const auto reference = RunAllFieldSets();
+    if (std::setlocale(LC_ALL, GetParam()) == nullptr) {
+        if (std::getenv("TOLVEX_REQUIRE_LOCALES") != nullptr)
+            FAIL() << GetParam() << " is not generated on this machine";
+        GTEST_SKIP() << GetParam() << " is not generated on this machine";
+    }
+    const auto local = RunAllFieldSets();
+    CoilFields fields;
+    Form_Load(fields);
+    fields.Turns = "10";
+    fields.Length = "10";
+    CalcInd_Click(fields);
+    GO_Click(fields);
+    const std::string decimalPoint = std::localeconv()->decimal_point;
+    std::setlocale(LC_ALL, "C");
+
+    EXPECT_EQ(fields.IndRes, "2.14uH");
+    EXPECT_EQ(fields.Results.substr(0, 41), "Min  5 turns close wound,   length  2.5\r\n");
+    EXPECT_EQ(Val("1.5"), 1.5);
+    ASSERT_EQ(local.size(), reference.size());
+    for (std::size_t i = 0; i < local.size(); ++i) EXPECT_TRUE(local[i] == reference[i]) << "field set " << i + 1;
+    if (std::string(GetParam()) != "C") {
+        EXPECT_EQ(decimalPoint, ","); // the locale really was active
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(CLibrary, Locales,
+                         ::testing::Values("C", "de_DE.UTF-8", "fr_FR.UTF-8", "tr_TR.UTF-8"),
+                         [](const auto& info) {
+                             std::string name = info.param;
+                             for (auto& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             return name;
+                         });
+
+} // namespace
+} // namespace tolvex::testing
