@@ -36,6 +36,31 @@ BigUint RaiseWhole(std::uint64_t base, long exponent) {
     return result;
 }
 
+// odd^n when it fits 53 bits, so that the double holds it exactly.
+bool SmallExactPower(std::uint64_t odd, long n, double& value) {
+    constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
+    std::uint64_t result = 1;
+    for (long i = 0; i < n; ++i) {
+        if (result > kExactLimit / odd) return false;
+        result *= odd;
+    }
+    value = static_cast<double>(result);
+    return true;
+}
+
+// The common case: small significands (10, 20.5, a turn count) whose power
+// is exact, or whose reciprocal is one correctly rounded division.
+bool TryExactPower(const OddSignificand& s, long n, bool reciprocal, double& result) {
+    double whole = 0.0;
+    if (!SmallExactPower(s.odd, n, whole)) return false;
+    const long scale = s.exponent * n;
+    if (scale < -1000 || scale > 1000) return false;
+    const double exact = std::ldexp(whole, static_cast<int>(scale));
+    if (!std::isnormal(exact)) return false;
+    result = reciprocal ? 1.0 / exact : exact;
+    return std::isfinite(result);
+}
+
 } // namespace
 
 double Power(double base, int exponent) {
@@ -53,6 +78,9 @@ double Power(double base, int exponent) {
     const double signedLog2 = exponent < 0 ? -log2Magnitude : log2Magnitude;
     if (signedLog2 > 1100.0) Fail(FailureKind::Overflow);
     if (signedLog2 < -1200.0) return negative ? -0.0 : 0.0;
+
+    double quick = 0.0;
+    if (TryExactPower(s, n, exponent < 0, quick)) return negative ? -quick : quick;
 
     const BigUint raised = RaiseWhole(s.odd, n);
     if (exponent > 0) return RoundToDouble(raised, s.exponent * n, false, negative);
