@@ -1,0 +1,340 @@
+// The real window, driven like a person would drive it.
+#include "coil_window.h"
+#include "twips.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <clocale>
+#include <memory>
+
+using tolvex::CoilWindow;
+using tolvex::FailureKind;
+
+Q_DECLARE_METATYPE(FailureKind)
+
+namespace {
+
+const QString kOneMicrohenryTable = QStringLiteral(
+    "Min  5 turns close wound,   length  2.5\n"
+    "\n"
+    "5  Turns   Length 2.5   Spacing 0.50    0.88uH       Wire  322.0mm\n"
+    "5  Turns   Length 2.8   Spacing 0.55    0.86uH       Wire  322.0mm\n"
+    "5  Turns   Length 3.0   Spacing 0.60    0.84uH       Wire  322.0mm\n"
+    "\n"
+    "6  Turns   Length 3.3   Spacing 0.54    1.19uH       Wire  386.4mm\n"
+    "6  Turns   Length 3.5   Spacing 0.58    1.16uH       Wire  386.4mm\n"
+    "6  Turns   Length 3.8   Spacing 0.63    1.14uH       Wire  386.4mm\n"
+    "6  Turns   Length 4.0   Spacing 0.67    1.12uH       Wire  386.4mm\n"
+    "6  Turns   Length 4.3   Spacing 0.71    1.10uH       Wire  386.4mm\n"
+    "6  Turns   Length 4.5   Spacing 0.75    1.08uH       Wire  386.4mm\n"
+    "6  Turns   Length 4.8   Spacing 0.79    1.06uH       Wire  386.4mm\n"
+    "6  Turns   Length 5.0   Spacing 0.83    1.04uH       Wire  386.4mm\n");
+
+struct Reported {
+    QString action;
+    FailureKind kind = FailureKind::Overflow;
+    int count = 0;
+};
+
+} // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<CoilWindow> window_;
+    Reported reported_;
+
+    template <typename T> T* Child(const char* name) {
+        auto* child = window_->findChild<T*>(QString::fromLatin1(name));
+        if (child == nullptr) qFatal("no control %s", name);
+        return child;
+    }
+    QLineEdit* Box(const char* name) { return Child<QLineEdit>(name); }
+    QComboBox* Units() { return Child<QComboBox>("IndUnits"); }
+    QPlainTextEdit* Results() { return Child<QPlainTextEdit>("Results"); }
+    void Click(const char* button) { QTest::mouseClick(Child<QPushButton>(button), Qt::LeftButton); }
+
+  private slots:
+    void init() {
+        window_ = std::make_unique<CoilWindow>();
+        reported_ = {};
+        window_->SetFailureReporter([this](const QString& action, FailureKind kind) {
+            reported_.action = action;
+            reported_.kind = kind;
+            ++reported_.count;
+        });
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    }
+    void cleanup() { window_.reset(); }
+
+    void startsWithMicrohenriesAndInitialTexts() {
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Coil Design   Orvik"));
+        QCOMPARE(Units()->currentIndex(), 1);
+        QCOMPARE(Units()->currentText(), QStringLiteral("uH"));
+        QCOMPARE(Units()->count(), 3);
+        QCOMPARE(Units()->itemText(0), QStringLiteral("nH"));
+        QCOMPARE(Units()->itemText(2), QStringLiteral("mH"));
+        QCOMPARE(Box("FormDia")->text(), QStringLiteral("20"));
+        QCOMPARE(Box("WireDia")->text(), QStringLiteral("0.5"));
+        QCOMPARE(Box("Ind")->text(), QStringLiteral("1"));
+        for (const char* empty : {"Turns", "Length", "IndRes"}) QVERIFY(Box(empty)->text().isEmpty());
+        QVERIFY(Results()->toPlainText().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), Box("FormDia"));
+    }
+
+    void geometryFollowsTheTwips_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("twips");
+        const struct {
+            const char* name;
+            int l, t, w, h;
+        } rows[] = {
+            {"FormDia", 1800, 720, 1575, 285}, {"WireDia", 1800, 1200, 1575, 285},
+            {"Ind", 1800, 240, 1575, 285},     {"GO", 2160, 1560, 1095, 615},
+            {"Results", 120, 2280, 6135, 3375}, {"Label1", 600, 240, 1095, 255},
+            {"Label2", 120, 720, 1575, 255},   {"Label3", 240, 1200, 1455, 375},
+            {"IndUnits", 3480, 240, 735, 315}, {"Label4", 120, 1560, 2055, 615},
+            {"Label6", 4440, 360, 615, 255},   {"Label7", 4560, 720, 615, 255},
+            {"Turns", 5280, 360, 735, 285},    {"Length", 5280, 720, 735, 285},
+            {"IndRes", 4560, 1680, 1575, 435}, {"CalcInd", 4920, 1080, 975, 495},
+            {"Label5", 4680, 120, 1215, 255},  {"Line1", 4440, 0, 15, 2280},
+        };
+        for (const auto& r : rows)
+            QTest::newRow(r.name) << QString::fromLatin1(r.name) << QRect(r.l, r.t, r.w, r.h);
+    }
+    void geometryFollowsTheTwips() {
+        QFETCH(QString, name);
+        QFETCH(QRect, twips);
+        auto* control = window_->findChild<QWidget*>(name);
+        QVERIFY(control != nullptr);
+        QCOMPARE(control->geometry(), tolvex::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+        QCOMPARE(window_->size(), QSize(419, 379));
+    }
+
+    void captionsShowWhole_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("Label1") << "Label1" << "Inductance";
+        QTest::newRow("Label2") << "Label2" << "Former Diameter (mm)";
+        QTest::newRow("Label3") << "Label3" << "Wire Diameter  mm";
+        QTest::newRow("Label4") << "Label4"
+                                << "Vessor's equation                   L (nH) =     (N.D)^2 / (0.46.D + 1.02.len)";
+        QTest::newRow("Label5") << "Label5" << "Back calculate";
+        QTest::newRow("Label6") << "Label6" << "Turns";
+        QTest::newRow("Label7") << "Label7" << "Length";
+        QTest::newRow("GO") << "GO" << "Generate Values";
+        QTest::newRow("CalcInd") << "CalcInd" << "Calculate Inductance";
+    }
+    void captionsShowWhole() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        auto* control = window_->findChild<QWidget*>(name);
+        QVERIFY(control != nullptr);
+        QRect room = control->contentsRect();
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            QCOMPARE(label->text(), caption);
+            QVERIFY(label->wordWrap());
+        } else {
+            auto* button = qobject_cast<QPushButton*>(control);
+            QCOMPARE(button->text(), caption);
+            QStyleOptionButton option;
+            option.initFrom(button);
+            room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        }
+        const QRect used = control->fontMetrics().boundingRect(room, Qt::TextWordWrap, caption);
+        QVERIFY2(room.contains(used), qPrintable(QStringLiteral("%1 needs %2x%3 in %4x%5")
+                                                     .arg(name)
+                                                     .arg(used.width())
+                                                     .arg(used.height())
+                                                     .arg(room.width())
+                                                     .arg(room.height())));
+        QCOMPARE(control->font(), window_->font()); // one font for the whole window
+    }
+
+    void presentation() {
+        QCOMPARE(Child<QLabel>("Label1")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        QCOMPARE(Child<QLabel>("Label4")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+        QCOMPARE(Child<QLabel>("Label4")->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+        QCOMPARE(Child<QFrame>("Line1")->frameShape(), QFrame::VLine);
+        QCOMPARE(Results()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(Results()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(Results()->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        QVERIFY(Units()->isEditable());
+        QCOMPARE(Units()->insertPolicy(), QComboBox::NoInsert);
+        QVERIFY(!Results()->isReadOnly());
+        QVERIFY(!Box("IndRes")->isReadOnly());
+    }
+
+    void generateValuesShowsTheTable() {
+        Results()->setPlainText(QStringLiteral("typed by the user"));
+        Click("GO");
+        QCOMPARE(Results()->toPlainText(), kOneMicrohenryTable);
+        QVERIFY(window_->Fields().Results.find("length  2.5\r\n\r\n5  Turns") != std::string::npos);
+        QCOMPARE(reported_.count, 0);
+        Click("GO");
+        QCOMPARE(Results()->toPlainText(), kOneMicrohenryTable);
+    }
+
+    void calculateInductance_data() {
+        QTest::addColumn<QString>("unitText");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("uH selected") << "uH" << "2.14uH";
+        QTest::newRow("nH typed exactly") << "nH" << "2140.86nH";
+        QTest::newRow("pH typed") << "pH" << "2140855.83pH";
+        QTest::newRow("mH rounds away") << "mH" << ".mH";
+    }
+    void calculateInductance() {
+        QFETCH(QString, unitText);
+        QFETCH(QString, expected);
+        QTest::keyClicks(Box("Turns"), QStringLiteral("10"));
+        QTest::keyClicks(Box("Length"), QStringLiteral("10"));
+        if (unitText != Units()->currentText()) {
+            Units()->lineEdit()->selectAll();
+            QTest::keyClicks(Units()->lineEdit(), unitText);
+        }
+        Click("CalcInd");
+        QCOMPARE(Box("IndRes")->text(), expected);
+        QCOMPARE(Units()->count(), 3); // typed texts never become items
+        QCOMPARE(window_->Fields().IndUnits.ListIndex(),
+                 unitText == QLatin1String("pH") ? -1 : Units()->findText(unitText));
+    }
+
+    void enterInAFieldCalculates() {
+        QTest::keyClicks(Box("Turns"), QStringLiteral("10"));
+        QTest::keyClicks(Box("Length"), QStringLiteral("10"));
+        QTest::keyClick(Box("Length"), Qt::Key_Return);
+        QCOMPARE(Box("IndRes")->text(), QStringLiteral("2.14uH"));
+    }
+
+    void failureIsReportedAndWrittenTextStays_data() {
+        QTest::addColumn<QString>("ind");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<FailureKind>("kind");
+        QTest::addColumn<QString>("resultsAfter");
+        QTest::newRow("empty inductance") << "" << "uH" << FailureKind::DivisionByZero << "earlier text";
+        QTest::newRow("zero turns row") << "1" << "nH" << FailureKind::Overflow
+                                        << "Min  0 turns close wound,   length  0\n";
+        QTest::newRow("negative") << "-1" << "uH" << FailureKind::InvalidArgument << "earlier text";
+    }
+    void failureIsReportedAndWrittenTextStays() {
+        QFETCH(QString, ind);
+        QFETCH(QString, unit);
+        QFETCH(FailureKind, kind);
+        QFETCH(QString, resultsAfter);
+        Results()->setPlainText(QStringLiteral("earlier text"));
+        Box("Ind")->setText(ind);
+        Units()->setCurrentIndex(Units()->findText(unit));
+        Click("GO");
+        QCOMPARE(reported_.count, 1);
+        QCOMPARE(reported_.action, QStringLiteral("Generate Values"));
+        QCOMPARE(reported_.kind, kind);
+        QCOMPARE(Results()->toPlainText(), resultsAfter);
+        // Still usable afterwards.
+        Box("Ind")->setText(QStringLiteral("1"));
+        Units()->setCurrentIndex(1);
+        Click("GO");
+        QCOMPARE(Results()->toPlainText(), kOneMicrohenryTable);
+        QCOMPARE(reported_.count, 1);
+    }
+
+    void calculateFailureKeepsTheResult() {
+        Box("IndRes")->setText(QStringLiteral("kept"));
+        Box("Turns")->setText(QStringLiteral("10"));
+        Box("FormDia")->clear();
+        Box("WireDia")->clear();
+        Click("CalcInd");
+        QCOMPARE(reported_.count, 1);
+        QCOMPARE(reported_.action, QStringLiteral("Calculate Inductance"));
+        QCOMPARE(reported_.kind, FailureKind::Overflow);
+        QCOMPARE(Box("IndRes")->text(), QStringLiteral("kept"));
+    }
+
+    void defaultReporterShowsAModalWarning() {
+        CoilWindow plain;
+        plain.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&plain));
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr) return;
+            shown = box->text();
+            box->accept();
+        });
+        plain.findChild<QLineEdit*>(QStringLiteral("Ind"))->clear();
+        plain.findChild<QPushButton*>(QStringLiteral("GO"))->click();
+        QCOMPARE(shown, QStringLiteral("Generate Values stopped with a division by zero."));
+        QVERIFY(plain.isVisible());
+    }
+
+    void failureWordsNameActionAndKind() {
+        QCOMPARE(CoilWindow::FailureMessage(QStringLiteral("Generate Values"), FailureKind::Overflow),
+                 QStringLiteral("Generate Values stopped with an overflow: a number is too large."));
+        QVERIFY(CoilWindow::FailureMessage(QStringLiteral("Calculate Inductance"), FailureKind::InvalidArgument)
+                    .startsWith(QStringLiteral("Calculate Inductance stopped with an invalid argument")));
+    }
+
+    void tabOrderVisitsEveryField() {
+        const char* order[] = {"FormDia", "WireDia", "Ind",    "GO",     "Results",
+                               "IndUnits", "Turns",  "Length", "IndRes", "CalcInd"};
+        Box("FormDia")->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), Box("FormDia"));
+        for (std::size_t i = 1; i < std::size(order); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* focus = QApplication::focusWidget();
+            while (focus != nullptr && focus->objectName().isEmpty()) focus = focus->parentWidget();
+            QVERIFY(focus != nullptr);
+            QCOMPARE(focus->objectName(), QString::fromLatin1(order[i]));
+        }
+    }
+
+    void keyboardAloneGeneratesValues() {
+        Box("FormDia")->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), Box("FormDia"));
+        for (int i = 0; i < 3; ++i) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Child<QPushButton>("GO"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(Results()->toPlainText(), kOneMicrohenryTable);
+    }
+
+    void accessibleNames() {
+        QCOMPARE(Child<QLabel>("Label1")->buddy(), Box("Ind"));
+        QCOMPARE(Child<QLabel>("Label2")->buddy(), Box("FormDia"));
+        QCOMPARE(Child<QLabel>("Label3")->buddy(), Box("WireDia"));
+        QCOMPARE(Child<QLabel>("Label6")->buddy(), Box("Turns"));
+        QCOMPARE(Child<QLabel>("Label7")->buddy(), Box("Length"));
+        QAccessibleInterface* ind = QAccessible::queryAccessibleInterface(Box("Ind"));
+        QVERIFY(ind != nullptr);
+        QCOMPARE(ind->text(QAccessible::Name), QStringLiteral("Inductance"));
+        for (const char* name : {"IndRes", "Results", "IndUnits"})
+            QVERIFY(!window_->findChild<QWidget*>(QString::fromLatin1(name))->accessibleName().isEmpty());
+    }
+
+    void numbersIgnoreTheProcessLocale() {
+        // QApplication set the C library locale from the environment; ctest
+        // runs this suite once under de_DE.UTF-8 as well.
+        Box("Turns")->setText(QStringLiteral("10"));
+        Box("Length")->setText(QStringLiteral("10"));
+        Click("CalcInd");
+        QCOMPARE(Box("IndRes")->text(), QStringLiteral("2.14uH"));
+        const QByteArray expectedLocale = qgetenv("TOLVEX_EXPECT_LOCALE");
+        if (!expectedLocale.isEmpty())
+            QCOMPARE(QByteArray(std::setlocale(LC_NUMERIC, nullptr)), expectedLocale);
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "window_qt_test.moc"

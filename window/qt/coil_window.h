@@ -1,0 +1,64 @@
+#pragma once
+
+#include "numtext/arithmetic_failure.h"
+#include "window/coil_fields.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace tolvex {
+
+class WrappingButton;
+
+// The one window. It owns the field model; a click copies the widgets' texts
+// into the model, runs the action synchronously, and shows what the action
+// wrote, also when it stopped with an arithmetic failure.
+class CoilWindow : public QWidget {
+    Q_OBJECT
+  public:
+    // Told which action stopped ("Generate Values", "Calculate Inductance") and why.
+    using FailureReporter = std::function<void(const QString& action, FailureKind kind)>;
+
+    explicit CoilWindow(QWidget* parent = nullptr);
+
+    void SetFailureReporter(FailureReporter reporter) { reporter_ = std::move(reporter); }
+    const CoilFields& Fields() const { return fields_; }
+
+    // The words a person sees when an action stops.
+    static QString FailureMessage(const QString& action, FailureKind kind);
+
+  private:
+    void BuildControls();
+    void SetTabOrder();
+    void FitFont();
+    bool CaptionsFit() const;
+    void RunAction(const QString& action, void (*click)(CoilFields&));
+    void CopyWidgetsToFields();
+    void ShowFields();
+
+    CoilFields fields_;
+    CoilFields shown_; // what the widgets were last given, to keep exact bytes
+    FailureReporter reporter_;
+
+    QLineEdit* formDia_ = nullptr;
+    QLineEdit* wireDia_ = nullptr;
+    QLineEdit* ind_ = nullptr;
+    QPushButton* go_ = nullptr;
+    QPlainTextEdit* results_ = nullptr;
+    QComboBox* indUnits_ = nullptr;
+    QLineEdit* turns_ = nullptr;
+    QLineEdit* length_ = nullptr;
+    QLineEdit* indRes_ = nullptr;
+    WrappingButton* calcInd_ = nullptr;
+    QList<QLabel*> labels_;
+};
+
+} // namespace tolvex

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QPushButton>
+
+namespace tolvex {
+
+// A push button whose caption wraps at word boundaries inside its box, as the
+// narrow "Calculate Inductance" button needs; text() stays the exact caption.
+class WrappingButton : public QPushButton {
+    Q_OBJECT
+  public:
+    WrappingButton(const QString& caption, QWidget* parent);
+
+    // The caption's wrapped extent in the current font and button size.
+    QRect WrappedTextRect() const;
+    QRect TextArea() const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace tolvex
