@@ -64,8 +64,7 @@ CoilWindow::CoilWindow(QWidget* parent) : QWidget(parent) {
     reporter_ = [this](const QString& action, FailureKind kind) {
         QMessageBox::warning(this, windowTitle(), FailureMessage(action, kind));
     };
-    ShowFields();
-    Form_Load(fields_);
+    Form_Load(fields_); // the model holds the initial texts; start-up runs before the first show
     ShowFields();
     formDia_->setFocus();
 }
@@ -157,27 +156,25 @@ void CoilWindow::SetTabOrder() {
     for (QLabel* label : labels_) label->setFocusPolicy(Qt::NoFocus);
 }
 
-bool CoilWindow::CaptionsFit() const {
-    for (const QLabel* label : labels_) {
-        const QRect box = label->contentsRect();
-        const QRect used = label->fontMetrics().boundingRect(box, Qt::TextWordWrap | label->alignment(),
-                                                             label->text());
-        if (!box.contains(used)) return false;
-    }
+bool CoilWindow::CaptionsFit(const QFont& font) const {
+    const QFontMetrics metrics(font);
+    auto fits = [&metrics](const QRect& box, int alignment, const QString& text) {
+        return box.contains(metrics.boundingRect(box, Qt::TextWordWrap | alignment, text));
+    };
+    for (const QLabel* label : labels_)
+        if (!fits(label->contentsRect(), static_cast<int>(label->alignment()), label->text())) return false;
     for (const WrappingButton* button : {static_cast<WrappingButton*>(go_), calcInd_})
-        if (!button->TextArea().contains(button->WrappedTextRect())) return false;
+        if (!fits(button->TextArea(), Qt::AlignCenter, button->text())) return false;
     return true;
 }
 
 void CoilWindow::FitFont() {
     // The boxes were sized for a small system font. Where the platform font
-    // is larger, shrink the whole window's font in half-point steps until
+    // is larger, take the whole window's font down in half-point steps until
     // every caption shows whole; controls keep their places and sizes.
     QFont font = this->font();
-    while (!CaptionsFit() && font.pointSizeF() > 6.0) {
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-        setFont(font);
-    }
+    while (!CaptionsFit(font) && font.pointSizeF() > 6.0) font.setPointSizeF(font.pointSizeF() - 0.5);
+    if (font != this->font()) setFont(font);
 }
 
 QString CoilWindow::FailureMessage(const QString& action, FailureKind kind) {

@@ -39,7 +39,7 @@ class CoilWindow : public QWidget {
     void BuildControls();
     void SetTabOrder();
     void FitFont();
-    bool CaptionsFit() const;
+    bool CaptionsFit(const QFont& font) const;
     void RunAction(const QString& action, void (*click)(CoilFields&));
     void CopyWidgetsToFields();
     void ShowFields();

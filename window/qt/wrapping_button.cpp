@@ -14,10 +14,6 @@ QRect WrappingButton::TextArea() const {
     return style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
 }
 
-QRect WrappingButton::WrappedTextRect() const {
-    return fontMetrics().boundingRect(TextArea(), Qt::AlignCenter | Qt::TextWordWrap, text());
-}
-
 void WrappingButton::paintEvent(QPaintEvent* /*event*/) {
     QStylePainter painter(this);
     QStyleOptionButton option;

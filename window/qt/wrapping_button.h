@@ -11,8 +11,7 @@ class WrappingButton : public QPushButton {
   public:
     WrappingButton(const QString& caption, QWidget* parent);
 
-    // The caption's wrapped extent in the current font and button size.
-    QRect WrappedTextRect() const;
+    // Where the caption is drawn inside the button's frame.
     QRect TextArea() const;
 
   protected:
