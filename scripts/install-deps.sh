@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what Tolvex needs to build, run and test on Debian 12, and
+# generates the locales that the locale tests switch between.
+set -euo pipefail
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+export DEBIAN_FRONTEND=noninteractive
+as_root apt-get update -qq
+as_root apt-get install -y -qq --no-install-recommends \
+    build-essential cmake qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev \
+    clang clang-tidy clang-format libclang-rt-14-dev \
+    xvfb xauth locales time >/dev/null
+
+for loc in de_DE.UTF-8 fr_FR.UTF-8 tr_TR.UTF-8; do
+    as_root sed -i "s/^# *\(${loc} UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^${loc} UTF-8" /etc/locale.gen || echo "${loc} UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+done
+as_root locale-gen >/dev/null
