@@ -47,7 +47,7 @@ std::string ExponentDigits(const DecimalForm& form) {
 std::string Int16ToText(Int16 n) {
     char buffer[8];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<int>(n));
-    return std::string(buffer, result.ptr);
+    return {buffer, result.ptr};
 }
 
 std::string Str(Int16 n) {

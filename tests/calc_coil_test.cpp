@@ -54,8 +54,10 @@ TEST(CloseWinding, Failures) {
         {-1000.0, 0.5, 20.5, "invalid argument"}, {1000.0, 0.5, 0.0, "division by zero"},
         {1000.0, 0.0, 0.0, "overflow"}, {100000000.0, 0.5, 20.5, "overflow"},
     };
-    for (auto [l, d, dd, kind] : cases)
-        EXPECT_EQ(FailureOf([&] { SolveCloseWinding(l, d, dd); }).value_or("none"), kind) << l;
+    for (const auto& c : cases) {
+        const auto run = [&c] { SolveCloseWinding(std::get<0>(c), std::get<1>(c), std::get<2>(c)); };
+        EXPECT_EQ(FailureOf(run).value_or("none"), std::get<3>(c)) << std::get<0>(c);
+    }
 }
 
 std::vector<double> SweepLengths(double closeWindingLength) {

@@ -113,7 +113,7 @@ TEST(Power, SquaresAndCubesAreCorrectlyRoundedOnRandomDoubles) {
     for (int i = 0; i < 100000; ++i) {
         const std::uint64_t bits = (static_cast<std::uint64_t>(exponent(random) + 1023) << 52) |
                                    fraction(random) | ((i & 1) != 0 ? (std::uint64_t{1} << 63) : 0);
-        const double x = std::bit_cast<double>(bits);
+        const auto x = std::bit_cast<double>(bits);
         for (int n : {2, 3}) {
             const double r = Power(x, n);
             if (std::signbit(r) != (std::signbit(x) && n == 3) && r != 0.0) ++wrong;
