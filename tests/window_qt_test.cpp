@@ -323,6 +323,53 @@ class WindowTest : public QObject {
             QVERIFY(!window_->findChild<QWidget*>(QString::fromLatin1(name))->accessibleName().isEmpty());
     }
 
+    void hostilePastesEndExactlyAndLeaveTheWindowUsable_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("indRes");
+        QTest::addColumn<QString>("resultsStart");
+        QTest::addColumn<int>("failures");
+        const QString megabyteOfBlanks(1 << 20, QLatin1Char(' '));
+        QTest::newRow("megabyte in Ind") << "Ind" << megabyteOfBlanks + "1" << "2.14uH"
+                                         << "Min  5 turns close wound,   length  2.5\n" << 0;
+        QTest::newRow("megabyte in Turns") << "Turns" << megabyteOfBlanks + "10" << "2.14uH"
+                                           << "Min  5 turns close wound,   length  2.5\n" << 0;
+        QTest::newRow("megabyte of digits in Length")
+            << "Length" << QString(1 << 20, QLatin1Char('9')) << "before" << "Min  5" << 1;
+        QTest::newRow("NUL in FormDia") << "FormDia" << QString::fromUtf8("20\0" "99", 5) << "2.14uH"
+                                        << "Min  5 turns close wound,   length  2.5\n" << 0;
+        // Invalid UTF-8 arrives as replacement characters, which end the number.
+        QTest::newRow("invalid UTF-8 in Ind") << "Ind" << QString::fromUtf8("1\xff\xfe" "7") << "2.14uH"
+                                              << "Min  5 turns close wound,   length  2.5\n" << 0;
+        QTest::newRow("control characters in WireDia") << "WireDia" << QString::fromUtf8("\x01\x7f" "0.5")
+                                                       << "2.06uH" << "Min  4 turns close wound,   length  0\n" << 0;
+        QTest::newRow("1e400 in Ind") << "Ind" << "1e400" << "2.14uH" << "before" << 1;
+    }
+    void hostilePastesEndExactlyAndLeaveTheWindowUsable() {
+        QFETCH(QString, field);
+        QFETCH(QString, pasted);
+        QFETCH(QString, indRes);
+        QFETCH(QString, resultsStart);
+        QFETCH(int, failures);
+        Box("Turns")->setText(QStringLiteral("10"));
+        Box("Length")->setText(QStringLiteral("10"));
+        Box("IndRes")->setText(QStringLiteral("before"));
+        Results()->setPlainText(QStringLiteral("before"));
+        QLineEdit* box = Box(field.toLatin1().constData());
+        const QString original = box->text();
+        box->setText(pasted);
+        QCOMPARE(box->text().size(), pasted.size()); // no field is cut short
+        Click("CalcInd");
+        Click("GO");
+        QCOMPARE(Box("IndRes")->text(), indRes);
+        QVERIFY2(Results()->toPlainText().startsWith(resultsStart), qPrintable(Results()->toPlainText().left(80)));
+        QCOMPARE(reported_.count, failures);
+        QVERIFY(box->text() == pasted);
+        box->setText(original);
+        Click("GO");
+        QCOMPARE(Results()->toPlainText(), kOneMicrohenryTable);
+    }
+
     void numbersIgnoreTheProcessLocale() {
         // QApplication set the C library locale from the environment; ctest
         // runs this suite once under de_DE.UTF-8 as well.

@@ -9,12 +9,10 @@ namespace tolvex {
 
 namespace {
 
-// Results is always written whole: read it, join, write the joined text back.
-void AppendToResults(CoilFields& fields, const std::string& piece) {
-    std::string text = fields.Results;
-    text += piece;
-    fields.Results = std::move(text);
-}
+// Read Results, join the piece to its end, write the whole back. Nothing else
+// can see the field between the read and the write, so joining in place is
+// the same thing without copying a long table (or a long unit text) each time.
+void AppendToResults(CoilFields& fields, const std::string& piece) { fields.Results += piece; }
 
 std::string HeaderLine(const CloseWinding& winding) {
     return "Min " + Str(winding.minimumTurns) + " turns close wound,   length " +

@@ -53,7 +53,7 @@ class RefBig {
     }
 
     RefBig& ShiftLeft(int bits) {
-        for (; bits >= 16; bits -= 16) MulSmall(1U << 16);
+        for (; bits >= 31; bits -= 31) MulSmall(1U << 31);
         if (bits > 0) MulSmall(1U << bits);
         return *this;
     }

@@ -11,6 +11,8 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
+#include <limits>
+
 namespace tolvex {
 
 namespace {
@@ -39,6 +41,7 @@ QLineEdit* MakeTextBox(QWidget* parent, const char* name, QRect place) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(place);
+    box->setMaxLength(std::numeric_limits<int>::max()); // no field is limited in length
     return box;
 }
 

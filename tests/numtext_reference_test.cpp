@@ -1,0 +1,324 @@
+// The number services against a slow exact reference on a million random
+// cases per run (TOLVEX_REFERENCE_CASES changes the count; the seed is fixed
+// unless TOLVEX_REFERENCE_SEED is given).
+#include "numtext/format.h"
+#include "numtext/number_text.h"
+#include "numtext/power.h"
+#include "support/failure_kind_text.h"
+#include "support/reference_decimal.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <limits>
+#include <random>
+
+namespace tolvex::testing {
+namespace {
+
+long CaseCount() {
+    const char* text = std::getenv("TOLVEX_REFERENCE_CASES");
+    return text == nullptr ? 1000000 : IntOf(text);
+}
+
+std::uint64_t Seed() {
+    const char* text = std::getenv("TOLVEX_REFERENCE_SEED");
+    return text == nullptr ? 20261208U : static_cast<std::uint64_t>(IntOf(text));
+}
+
+// ---- the 15-digit form, Str and the pictures, by the written rules --------
+
+struct Rounded15 {
+    bool negative;
+    std::string digits; // at most 15, no trailing zeros; empty for zero
+    long pointPosition; // digits before the point
+};
+
+Rounded15 ReferenceFifteen(std::uint64_t bits) {
+    ExactDecimal exact = ExactDecimalOf(bits);
+    Rounded15 r{(bits >> 63) != 0, exact.digits, exact.pointPosition};
+    if (r.digits.size() > 15) {
+        const std::string rest = r.digits.substr(15);
+        r.digits.resize(15);
+        const bool aboveHalf = rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string::npos);
+        const bool tie = rest[0] == '5' && !aboveHalf;
+        if (aboveHalf || (tie && (r.digits.back() - '0') % 2 == 1)) {
+            int i = 14;
+            while (i >= 0 && r.digits[static_cast<std::size_t>(i)] == '9') r.digits[static_cast<std::size_t>(i--)] = '0';
+            if (i < 0) {
+                r.digits.insert(r.digits.begin(), '1');
+                r.digits.pop_back();
+                ++r.pointPosition;
+            } else {
+                ++r.digits[static_cast<std::size_t>(i)];
+            }
+        }
+    }
+    while (!r.digits.empty() && r.digits.back() == '0') r.digits.pop_back();
+    if (r.digits.empty()) r.negative = false;
+    return r;
+}
+
+// The digit of 10^power in a rounded value (0 outside its digits).
+char DigitAt(const Rounded15& r, long power) {
+    const long index = r.pointPosition - 1 - power;
+    if (index < 0 || index >= static_cast<long>(r.digits.size())) return '0';
+    return r.digits[static_cast<std::size_t>(index)];
+}
+
+std::string ReferenceStr(const Rounded15& r) {
+    if (r.digits.empty()) return " 0";
+    std::string text = r.negative ? "-" : " ";
+    const long leading = r.pointPosition - 1; // power of ten of the first digit
+    if (leading >= -3 && leading <= 14) {
+        for (long p = std::max(leading, 0L); p >= 0; --p)
+            if (p <= leading) text += DigitAt(r, p);
+        const long lastPower = r.pointPosition - static_cast<long>(r.digits.size());
+        if (lastPower < 0) {
+            text += '.';
+            for (long p = -1; p >= lastPower; --p) text += DigitAt(r, p);
+        }
+        return text;
+    }
+    text += r.digits[0];
+    if (r.digits.size() > 1) text += "." + r.digits.substr(1);
+    const std::string exponent = std::to_string(std::labs(leading));
+    text += leading < 0 ? "E-" : "E+";
+    text += (exponent.size() < 2 ? "0" : "") + exponent;
+    return text;
+}
+
+struct PictureRule {
+    const char* picture;
+    const char* lead;
+    const char* tail;
+    int zerosBeforePoint;
+    int places;
+    bool keepTrailingZeros;
+    bool point;
+};
+
+constexpr PictureRule kPictures[] = {
+    {"#######.##", "", "", 0, 2, false, true},  {" ###.0   ", " ", "   ", 0, 1, true, true},
+    {"0.00    ", "", "    ", 1, 2, true, true}, {"0.00", "", "", 1, 2, true, true},
+    {" ##00.0", " ", "", 2, 1, true, true},
+};
+
+std::string ReferenceFormat(const Rounded15& r, const PictureRule& rule) {
+    // Scaled integer: the value times 10^places, rounded half away from zero.
+    std::string scaled;
+    for (long p = std::max(r.pointPosition - 1, 0L); p >= -rule.places; --p) scaled += DigitAt(r, p);
+    const bool roundUp = DigitAt(r, -rule.places - 1) >= '5';
+    if (roundUp) {
+        std::size_t i = scaled.size();
+        while (i > 0 && scaled[i - 1] == '9') scaled[--i] = '0';
+        if (i == 0) {
+            scaled.insert(scaled.begin(), '1');
+        } else {
+            ++scaled[i - 1];
+        }
+    }
+    std::string whole = scaled.substr(0, scaled.size() - static_cast<std::size_t>(rule.places));
+    std::string fraction = scaled.substr(scaled.size() - static_cast<std::size_t>(rule.places));
+    whole.erase(0, whole.find_first_not_of('0') == std::string::npos ? whole.size() : whole.find_first_not_of('0'));
+    const bool zero = whole.empty() && fraction.find_first_not_of('0') == std::string::npos;
+    while (static_cast<int>(whole.size()) < rule.zerosBeforePoint) whole.insert(whole.begin(), '0');
+    if (!rule.keepTrailingZeros)
+        while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+    return std::string(rule.lead) + (r.negative && !zero ? "-" : "") + whole + (rule.point ? "." : "") +
+           fraction + rule.tail;
+}
+
+// Random doubles over the whole exponent range, weighted to the magnitudes
+// the pictures meet, with exact decimal ties and near-ties mixed in.
+std::uint64_t RandomDoubleBits(std::mt19937_64& random) {
+    const std::uint64_t fraction = random() & ((std::uint64_t{1} << 52) - 1);
+    const std::uint64_t sign = (random() & 1U) << 63;
+    const int kind = static_cast<int>(random() % 10);
+    if (kind < 6) { // 1e-21 .. 1e21
+        const auto exponent = static_cast<std::uint64_t>(1023 - 70 + static_cast<int>(random() % 141));
+        return sign | (exponent << 52) | fraction;
+    }
+    if (kind < 8) { // anywhere, subnormals included
+        return sign | (random() % 0x7FF << 52) | fraction;
+    }
+    // Short decimals (k / 10^j): their 15-digit forms end in exact halves.
+    const double whole = static_cast<double>(random() % 2000000);
+    const double scale[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
+    const double x = whole / scale[random() % 5];
+    return sign | std::bit_cast<std::uint64_t>(x);
+}
+
+TEST(Reference, StrAndFormatAgreeWithExactDecimalExpansion) {
+    std::mt19937_64 random(Seed());
+    const long count = CaseCount();
+    long wrong = 0;
+    for (long i = 0; i < count; ++i) {
+        const std::uint64_t bits = RandomDoubleBits(random);
+        const double x = std::bit_cast<double>(bits);
+        const Rounded15 r = ReferenceFifteen(bits);
+        const std::string str = Str(x);
+        if (str != ReferenceStr(r) && ++wrong < 10)
+            ADD_FAILURE() << BitsOf(x) << ": Str " << str << " reference " << ReferenceStr(r);
+        for (const auto& rule : kPictures) {
+            const std::string text = Format(x, rule.picture);
+            if (text != ReferenceFormat(r, rule) && ++wrong < 10)
+                ADD_FAILURE() << BitsOf(x) << " \"" << rule.picture << "\": " << text << " reference "
+                              << ReferenceFormat(r, rule);
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "of " << count << " doubles";
+}
+
+// ---- powers: the exact power between the midpoints to the neighbours -------
+
+bool IsNearestDouble(const RefBig& exactMantissa, long exactExponent, double r) {
+    const auto rb = RefDecompose(std::bit_cast<std::uint64_t>(std::fabs(r)));
+    const std::uint64_t four = 4 * rb.significand;
+    const bool atBinade = rb.significand == (std::uint64_t{1} << 52) && rb.exponent > -1074;
+    RefBig exact = exactMantissa;
+    RefBig lower(rb.significand == 0 ? 0 : four - (atBinade ? 1 : 2));
+    RefBig upper(four + 2);
+    const long midExponent = rb.exponent - 2;
+    const long common = std::min(exactExponent, midExponent);
+    exact.ShiftLeft(static_cast<int>(exactExponent - common));
+    lower.ShiftLeft(static_cast<int>(midExponent - common));
+    upper.ShiftLeft(static_cast<int>(midExponent - common));
+    const bool even = (rb.significand & 1U) == 0;
+    if (exact < lower || upper < exact) return false;
+    return !((exact == lower || exact == upper) && !even);
+}
+
+TEST(Reference, SquaresAndCubesAreTheNearestDoubles) {
+    std::mt19937_64 random(Seed() + 1);
+    const long count = CaseCount();
+    long wrong = 0;
+    for (long i = 0; i < count; ++i) {
+        // Bases whose cube stays inside the double range, tiny ones included.
+        const auto exponent = static_cast<std::uint64_t>(1023 - 400 + static_cast<int>(random() % 741));
+        const std::uint64_t bits = ((random() & 1U) << 63) | (exponent << 52) | (random() & ((std::uint64_t{1} << 52) - 1));
+        const double x = std::bit_cast<double>(bits);
+        const auto xb = RefDecompose(bits & ~(std::uint64_t{1} << 63));
+        for (int n : {2, 3}) {
+            const double r = Power(x, n);
+            RefBig exact(1);
+            for (int k = 0; k < n; ++k) exact = RefBig::Mul(exact, RefBig(xb.significand));
+            const bool signRight = r == 0.0 || std::signbit(r) == (std::signbit(x) && n == 3);
+            if ((!signRight || !IsNearestDouble(exact, static_cast<long>(n) * xb.exponent, r)) && ++wrong < 10)
+                ADD_FAILURE() << BitsOf(x) << " ^ " << n << " gave " << BitsOf(r);
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "of " << count << " bases";
+}
+
+// ---- Val: the nearest double of the decimal text ------------------------
+
+struct DecimalText {
+    std::string text;
+    std::string digits; // the significand's digits, point removed
+    long exponent;      // value = digits * 10^exponent
+    bool negative;
+};
+
+DecimalText RandomDecimalText(std::mt19937_64& random) {
+    DecimalText d;
+    d.negative = (random() & 1U) != 0;
+    const std::size_t length = 1 + random() % ((random() % 8) == 0 ? 60 : 20);
+    for (std::size_t i = 0; i < length; ++i) d.digits += static_cast<char>('0' + random() % 10);
+    const std::size_t point = random() % (length + 1);
+    const long written = static_cast<long>(random() % 701) - 350;
+    d.text = std::string(d.negative ? "-" : "") + d.digits.substr(0, point) + "." + d.digits.substr(point) + "e" +
+             std::to_string(written);
+    d.exponent = written - static_cast<long>(length - point);
+    return d;
+}
+
+// Decimal texts on (or one unit beside) the midpoint between two doubles.
+DecimalText MidpointText(std::mt19937_64& random) {
+    const auto exponent = static_cast<std::uint64_t>(1 + random() % 0x7FE);
+    const std::uint64_t bits = (exponent << 52) | (random() & ((std::uint64_t{1} << 52) - 1));
+    const auto b = RefDecompose(bits);
+    // (2s + 1) * 2^(e-1), written exactly in decimal.
+    RefBig n(2 * b.significand + 1);
+    long scale = 0;
+    if (b.exponent - 1 >= 0) {
+        n.ShiftLeft(b.exponent - 1);
+    } else {
+        int k = 1 - b.exponent;
+        for (; k >= 13; k -= 13) n.MulSmall(1220703125U); // 5^13
+        for (; k > 0; --k) n.MulSmall(5);
+        scale = b.exponent - 1;
+    }
+    DecimalText d;
+    d.negative = false;
+    d.digits = n.Decimal();
+    const int nudge = static_cast<int>(random() % 3); // on, just above, just below
+    if (nudge == 1) {
+        d.digits += "1";
+        --scale;
+    } else if (nudge == 2) {
+        d.digits += "0";
+        --scale;
+        std::size_t i = d.digits.size();
+        while (i > 0 && d.digits[i - 1] == '0') d.digits[--i] = '9';
+        --d.digits[i - 1];
+    }
+    d.exponent = scale;
+    d.text = d.digits + "e" + std::to_string(scale);
+    return d;
+}
+
+// value = digits * 10^decimalExponent against m * 2^binaryExponent for several
+// m at one binary exponent: both sides scaled to integers once.
+class DecimalAgainstBinary {
+  public:
+    DecimalAgainstBinary(const RefBig& digits, long decimalExponent, long binaryExponent)
+        : left_(digits), unit_(1) {
+        MulPow10(decimalExponent >= 0 ? left_ : unit_, std::labs(decimalExponent));
+        (binaryExponent >= 0 ? unit_ : left_).ShiftLeft(static_cast<int>(std::labs(binaryExponent)));
+    }
+    std::strong_ordering Versus(std::uint64_t m) const { return left_ <=> RefBig::Mul(unit_, RefBig(m)); }
+
+  private:
+    RefBig left_;
+    RefBig unit_;
+};
+
+bool ValIsNearest(const DecimalText& d, const std::optional<std::string>& failure, double r) {
+    const RefBig digits = BigOfDigits(d.digits);
+    const double largest = std::numeric_limits<double>::max();
+    if (failure.has_value() || std::fabs(r) == largest) {
+        // The upper midpoint of the largest double: at or beyond it is an overflow.
+        const auto beyond = CompareDecimalBinary(digits, d.exponent, (std::uint64_t{1} << 54) - 1, 970);
+        if (failure.has_value()) return *failure == "overflow" && beyond >= 0;
+        if (beyond >= 0) return false;
+    }
+    if (std::signbit(r) != d.negative) return false; // "-" with any digit keeps its sign, also at zero
+    // Midpoints to the neighbours in units of 2^(exponent - 2).
+    const auto rb = RefDecompose(std::bit_cast<std::uint64_t>(std::fabs(r)));
+    const DecimalAgainstBinary value(digits, d.exponent, rb.exponent - 2);
+    const bool even = (rb.significand & 1U) == 0;
+    const auto above = value.Versus(4 * rb.significand + 2);
+    if (above > 0 || (above == 0 && !even)) return false;
+    if (rb.significand == 0) return true;
+    const bool atBinade = rb.significand == (std::uint64_t{1} << 52) && rb.exponent > -1074;
+    const auto below = value.Versus(4 * rb.significand - (atBinade ? 1 : 2));
+    return below > 0 || (below == 0 && even);
+}
+
+TEST(Reference, ValGivesTheNearestDouble) {
+    std::mt19937_64 random(Seed() + 2);
+    const long count = CaseCount();
+    long wrong = 0;
+    for (long i = 0; i < count; ++i) {
+        const DecimalText d = (i % 4 == 3) ? MidpointText(random) : RandomDecimalText(random);
+        double r = 0.0;
+        const auto failure = FailureOf([&] { r = Val(d.text); });
+        if (!ValIsNearest(d, failure, r) && ++wrong < 10)
+            ADD_FAILURE() << "\"" << d.text << "\" gave " << (failure ? *failure : BitsOf(r));
+    }
+    EXPECT_EQ(wrong, 0) << "of " << count << " texts";
+}
+
+} // namespace
+} // namespace tolvex::testing
