@@ -41,7 +41,9 @@ void GoClickMegabytePaste(benchmark::State& state) {
     fields.Ind = blanks + "10000000"; // with a typed unit, 10 uH
     fields.FormDia = blanks + "20";
     fields.WireDia = blanks + "0.5";
-    fields.IndUnits.SetText("u" + std::string(1 << 20, 'H'));
+    std::string unit = "u";
+    unit.append(1 << 20, 'H');
+    fields.IndUnits.SetText(unit);
     for (auto _ : state) {
         tolvex::GO_Click(fields);
         benchmark::DoNotOptimize(fields.Results.data());

@@ -29,17 +29,17 @@ void WriteDesignRow(CoilFields& fields, const DesignSweep& sweep, double require
     const WireLength wire = RowWireLength(turns, diameter);
     const double spacing = TurnSpacing(length, turns);
 
-    std::string row = Format(turns, "####  Turns   ");
-    row += "Length";
-    row += Format(length, " ###.0   ");
-    row += "Spacing ";
-    row += Format(spacing, "0.00    ");
-    row += Format(inductance, "0.00");
-    row += fields.IndUnits.Text();
-    row += "       Wire ";
-    row += Format(wire.value, " ##00.0");
-    row += wire.unit;
-    AppendToResults(fields, row + kLineBreak);
+    // Every number of the row is known, and formatting cannot fail, so the
+    // row is written whole or (after a failure above) not at all.
+    const std::string pieces[] = {Format(turns, "####  Turns   "), "Length",  Format(length, " ###.0   "),
+                                  "Spacing ",                      Format(spacing, "0.00    "),
+                                  Format(inductance, "0.00")};
+    for (const std::string& piece : pieces) AppendToResults(fields, piece);
+    AppendToResults(fields, fields.IndUnits.Text());
+    AppendToResults(fields, "       Wire ");
+    AppendToResults(fields, Format(wire.value, " ##00.0"));
+    AppendToResults(fields, wire.unit);
+    AppendToResults(fields, kLineBreak);
 }
 
 } // namespace
@@ -52,7 +52,7 @@ void GO_Click(CoilFields& fields) {
     const double former = Val(fields.FormDia);
     const double diameter = Add(former, wire);
     const CloseWinding winding = SolveCloseWinding(requiredNh, wire, diameter);
-    fields.Results = HeaderLine(winding) + kLineBreak;
+    fields.Results.assign(HeaderLine(winding)).append(kLineBreak); // replaces, keeping the buffer
 
     Int16 previousTurns = 0;
     for (DesignSweep sweep(winding.length); sweep.HasRow(); sweep.Advance())
