@@ -52,6 +52,8 @@ WireLength RowWireLength(Int16 turns, double diameter) {
     return {millimetres, "mm"};
 }
 
-double TurnSpacing(double length, Int16 turns) { return Div(length, static_cast<double>(turns)); }
+double TurnSpacing(double length, Int16 turns) {
+    return Div(length, static_cast<double>(turns));
+}
 
 } // namespace tolvex

@@ -8,7 +8,8 @@ namespace tolvex {
 
 double InductanceNh(double turns, double diameter, double length) {
     const double numerator = Mul(Mul(Mul(turns, turns), diameter), diameter);
-    const double denominator = Add(Mul(kDiameterCoefficient, diameter), Mul(kLengthCoefficient, length));
+    const double denominator =
+        Add(Mul(kDiameterCoefficient, diameter), Mul(kLengthCoefficient, length));
     return Div(numerator, denominator);
 }
 

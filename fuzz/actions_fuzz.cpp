@@ -29,7 +29,8 @@ std::vector<std::string> Pieces(const std::uint8_t* data, std::size_t size) {
 }
 
 bool EndsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 void Require(bool condition) {
@@ -50,7 +51,8 @@ void CheckResults(const std::string& results, const std::string& unitText) {
     Require(EndsWith(results, "\r\n"));
     const std::string rowMarker = "       Wire ";
     const std::size_t rows = Count(results, rowMarker) / (1 + Count(unitText, rowMarker));
-    if (unitText.find("  Turns   Length") == std::string::npos) Require(Count(results, "\n  Turns   Length") == 0);
+    if (unitText.find("  Turns   Length") == std::string::npos)
+        Require(Count(results, "\n  Turns   Length") == 0);
     // Tenths of an ordinary close-winding length give 10 or 11 rows; only a
     // subnormal length, whose tenths are rounded to a few units, gives more.
     const std::size_t lengthAt = results.find("length ");
@@ -94,7 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         CheckResults(fields.Results, fields.IndUnits.Text());
     } catch (const tolvex::ArithmeticFailure& failure) {
         const auto kind = failure.kind();
-        Require(kind == tolvex::FailureKind::DivisionByZero || kind == tolvex::FailureKind::Overflow ||
+        Require(kind == tolvex::FailureKind::DivisionByZero ||
+                kind == tolvex::FailureKind::Overflow ||
                 kind == tolvex::FailureKind::InvalidArgument);
         if (fields.Results != before) CheckResults(fields.Results, fields.IndUnits.Text());
     }

@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr std::string_view kPictures[] = {"#######.##", " ###.0   ", "0.00    ", "0.00", " ##00.0",
-                                          "####  Turns   "};
+constexpr std::string_view kPictures[] = {"#######.##", " ###.0   ", "0.00    ",
+                                          "0.00",       " ##00.0",   "####  Turns   "};
 
 void RequireOnly(const std::string& text, std::string_view allowed) {
     for (char c : text)
@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t last = picture.find_last_of("#0.");
         const std::string_view before = picture.substr(0, first);
         const std::string_view after = picture.substr(last + 1);
-        if (text.size() < before.size() + after.size() || text.compare(0, before.size(), before) != 0 ||
+        if (text.size() < before.size() + after.size() ||
+            text.compare(0, before.size(), before) != 0 ||
             text.compare(text.size() - after.size(), after.size(), after) != 0)
             std::abort();
     }

@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!std::isfinite(value)) std::abort();
     char buffer[40];
     auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
-    const double again = tolvex::Val(std::string_view(buffer, static_cast<std::size_t>(written.ptr - buffer)));
+    const double again =
+        tolvex::Val(std::string_view(buffer, static_cast<std::size_t>(written.ptr - buffer)));
     if (again != value || std::signbit(again) != std::signbit(value)) std::abort();
     return 0;
 }

@@ -14,8 +14,12 @@ std::string_view FailureKindText(FailureKind kind) {
     return "overflow";
 }
 
-const char* ArithmeticFailure::what() const noexcept { return FailureKindText(kind_).data(); }
+const char* ArithmeticFailure::what() const noexcept {
+    return FailureKindText(kind_).data();
+}
 
-void Fail(FailureKind kind) { throw ArithmeticFailure(kind); }
+void Fail(FailureKind kind) {
+    throw ArithmeticFailure(kind);
+}
 
 } // namespace tolvex

@@ -15,9 +15,13 @@ double Finite(double r) {
 
 } // namespace
 
-double Add(double a, double b) { return Finite(a + b); }
+double Add(double a, double b) {
+    return Finite(a + b);
+}
 
-double Mul(double a, double b) { return Finite(a * b); }
+double Mul(double a, double b) {
+    return Finite(a * b);
+}
 
 double Div(double a, double b) {
     if (b == 0.0) Fail(a == 0.0 ? FailureKind::Overflow : FailureKind::DivisionByZero);
@@ -29,7 +33,9 @@ double Sqr(double x) {
     return std::sqrt(x);
 }
 
-double Int(double x) { return std::floor(x); }
+double Int(double x) {
+    return std::floor(x);
+}
 
 Int16 RoundToInt16(double x) {
     // floor and a comparison of the exact remainder: no dependence on the

@@ -46,8 +46,8 @@ DecimalForm WholeNumberForm(long long n) {
     if (n == 0) return form;
     form.negative = n < 0;
     std::array<char, 24> buffer{};
-    unsigned long long magnitude =
-        form.negative ? 0ULL - static_cast<unsigned long long>(n) : static_cast<unsigned long long>(n);
+    unsigned long long magnitude = form.negative ? 0ULL - static_cast<unsigned long long>(n)
+                                                 : static_cast<unsigned long long>(n);
     auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude);
     form.digits.assign(buffer.data(), result.ptr);
     form.exponent = static_cast<int>(form.digits.size()) - 1;

@@ -8,11 +8,13 @@ namespace tolvex {
 
 namespace {
 
-bool IsPlaceholder(char c) { return c == '#' || c == '0'; }
+bool IsPlaceholder(char c) {
+    return c == '#' || c == '0';
+}
 
 struct Picture {
-    std::string_view before;   // literal text in front of the number
-    std::string_view after;    // literal text behind it
+    std::string_view before; // literal text in front of the number
+    std::string_view after;  // literal text behind it
     bool hasPoint = false;
     int minWholeDigits = 0;    // "0" placeholders before the point
     int places = 0;            // placeholders after the point
@@ -114,6 +116,8 @@ std::string Format(double x, std::string_view picture) {
     return Lay(FifteenDigitForm(x), picture);
 }
 
-std::string Format(Int16 n, std::string_view picture) { return Lay(WholeNumberForm(n), picture); }
+std::string Format(Int16 n, std::string_view picture) {
+    return Lay(WholeNumberForm(n), picture);
+}
 
 } // namespace tolvex

@@ -8,7 +8,9 @@ namespace tolvex {
 
 namespace {
 
-std::string SignLead(bool negative) { return negative ? "-" : " "; }
+std::string SignLead(bool negative) {
+    return negative ? "-" : " ";
+}
 
 std::string PlainDigits(const DecimalForm& form) {
     std::string text;

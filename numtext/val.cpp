@@ -9,8 +9,12 @@ namespace tolvex {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads characters in order, stepping over blanks wherever they stand.
 class Reader {
@@ -56,8 +60,8 @@ double ReadRadixNumber(Reader& in, int radix) {
         if (value > 0xFFFFFFFFULL) Fail(FailureKind::Overflow);
         in.Advance();
     }
-    if (value <= 0xFFFFULL) return value >= 0x8000 ? static_cast<double>(value) - 65536.0
-                                                   : static_cast<double>(value);
+    if (value <= 0xFFFFULL)
+        return value >= 0x8000 ? static_cast<double>(value) - 65536.0 : static_cast<double>(value);
     return value >= 0x80000000ULL ? static_cast<double>(value) - 4294967296.0
                                   : static_cast<double>(value);
 }

@@ -11,3 +11,8 @@ if grep -E 'warning:|error:' "$out"; then
     exit 1
 fi
 echo "clang-tidy: clean ($(echo $files | wc -w) files)"
+if ! git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror 2>/dev/null; then
+    echo "clang-format would change the files above"
+    exit 1
+fi
+echo "clang-format: clean"

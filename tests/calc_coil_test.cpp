@@ -14,11 +14,13 @@ TEST(Inductance, FormulaInItsOwnOrder) {
     EXPECT_EQ(InductanceNh(10.0, 20.5, 10.0), 42025.0 / 19.63);
     EXPECT_NEAR(InductanceNh(10.0, 20.5, 10.0), 2140.8558, 1e-4);
     EXPECT_EQ(InductanceNh(0.0, 20.5, 10.0), 0.0);
-    EXPECT_EQ(InductanceNh(2.5, 20.5, 10.0), ((2.5 * 2.5) * 20.5 * 20.5) / (0.46 * 20.5 + 1.02 * 10.0));
+    EXPECT_EQ(InductanceNh(2.5, 20.5, 10.0),
+              ((2.5 * 2.5) * 20.5 * 20.5) / (0.46 * 20.5 + 1.02 * 10.0));
     EXPECT_LT(InductanceNh(10.0, 20.5, -20.0), 0.0);
     EXPECT_EQ(FailureOf([] { InductanceNh(10.0, 0.0, 0.0); }).value_or("none"), "overflow");
     // 0.46 * 1.02 + 1.02 * -0.46 cancels exactly: a zero denominator.
-    EXPECT_EQ(FailureOf([] { InductanceNh(1.0, 1.02, -0.46); }).value_or("none"), "division by zero");
+    EXPECT_EQ(FailureOf([] { InductanceNh(1.0, 1.02, -0.46); }).value_or("none"),
+              "division by zero");
 }
 
 TEST(Inductance, UnitScales) {
@@ -36,9 +38,12 @@ struct WindingCase {
 
 TEST(CloseWinding, Solutions) {
     const WindingCase cases[] = {
-        {1000.0, 0.5, 20.5, 5, 2.5},     {10000.0, 0.5, 20.5, 22, 11.0},
-        {1.0, 0.5, 20.5, 0, 0.0},        {1000.0, -0.5, 19.5, 4, -2.0},
-        {20000000.0, 0.5, 20.5, 24289, 12144.5}, {20.0, 0.5, 20.5, 0, 0.0},
+        {1000.0, 0.5, 20.5, 5, 2.5},
+        {10000.0, 0.5, 20.5, 22, 11.0},
+        {1.0, 0.5, 20.5, 0, 0.0},
+        {1000.0, -0.5, 19.5, 4, -2.0},
+        {20000000.0, 0.5, 20.5, 24289, 12144.5},
+        {20.0, 0.5, 20.5, 0, 0.0},
         {1000.0, 0.0, 20.0, 4, 0.0}, // no wire: length 0 whatever the count
     };
     for (const auto& c : cases) {
@@ -50,12 +55,14 @@ TEST(CloseWinding, Solutions) {
 
 TEST(CloseWinding, Failures) {
     const std::tuple<double, double, double, const char*> cases[] = {
-        {0.0, 0.5, 20.5, "division by zero"}, {0.0, 0.0, 0.0, "overflow"},
+        {0.0, 0.5, 20.5, "division by zero"},     {0.0, 0.0, 0.0, "overflow"},
         {-1000.0, 0.5, 20.5, "invalid argument"}, {1000.0, 0.5, 0.0, "division by zero"},
-        {1000.0, 0.0, 0.0, "overflow"}, {100000000.0, 0.5, 20.5, "overflow"},
+        {1000.0, 0.0, 0.0, "overflow"},           {100000000.0, 0.5, 20.5, "overflow"},
     };
     for (const auto& c : cases) {
-        const auto run = [&c] { SolveCloseWinding(std::get<0>(c), std::get<1>(c), std::get<2>(c)); };
+        const auto run = [&c] {
+            SolveCloseWinding(std::get<0>(c), std::get<1>(c), std::get<2>(c));
+        };
         EXPECT_EQ(FailureOf(run).value_or("none"), std::get<3>(c)) << std::get<0>(c);
     }
 }
@@ -96,12 +103,14 @@ TEST(DesignSweep, RowValues) {
     EXPECT_STREQ(long_.unit, "m");
     EXPECT_EQ(FailureOf([] { TurnSpacing(1.0, 0); }).value_or("none"), "division by zero");
     EXPECT_EQ(FailureOf([] { TurnSpacing(0.0, 0); }).value_or("none"), "overflow");
-    EXPECT_EQ(FailureOf([] { RowTurnCount(1.0, -5.0, 20.5); }).value_or("none"), "invalid argument");
+    EXPECT_EQ(FailureOf([] { RowTurnCount(1.0, -5.0, 20.5); }).value_or("none"),
+              "invalid argument");
 }
 
 TEST(DesignSweep, GroupsStartOnlyWhenTheCountRises) {
     Int16 previous = 0;
-    const std::pair<int, bool> rows[] = {{5, true}, {5, false}, {6, true}, {4, false}, {5, true}, {-1, false}};
+    const std::pair<int, bool> rows[] = {{5, true},  {5, false}, {6, true},
+                                         {4, false}, {5, true},  {-1, false}};
     for (auto [turns, starts] : rows) {
         EXPECT_EQ(StartsGroup(static_cast<Int16>(turns), previous), starts) << turns;
         EXPECT_EQ(previous, turns);

@@ -44,7 +44,8 @@ TEST(NumtextConformance, ValOfEveryVector) {
         double result = 0.0;
         const auto failure = FailureOf([&] { result = Val(text); });
         if (v.Has("failure")) {
-            EXPECT_EQ(failure.value_or("no failure"), v["failure"].text) << "text \"" << text << "\"";
+            EXPECT_EQ(failure.value_or("no failure"), v["failure"].text)
+                << "text \"" << text << "\"";
         } else {
             ASSERT_FALSE(failure.has_value()) << "text \"" << text << "\" failed with " << *failure;
             EXPECT_EQ(BitsOf(result), v["bits"].text) << "text \"" << text << "\"";

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <limits>
 #include <random>
+#include <utility>
 
 namespace tolvex::testing {
 namespace {
@@ -40,11 +41,13 @@ Rounded15 ReferenceFifteen(std::uint64_t bits) {
     if (r.digits.size() > 15) {
         const std::string rest = r.digits.substr(15);
         r.digits.resize(15);
-        const bool aboveHalf = rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) != std::string::npos);
+        const bool aboveHalf = rest[0] > '5' || (rest[0] == '5' && rest.find_first_not_of('0', 1) !=
+                                                                       std::string::npos);
         const bool tie = rest[0] == '5' && !aboveHalf;
         if (aboveHalf || (tie && (r.digits.back() - '0') % 2 == 1)) {
             int i = 14;
-            while (i >= 0 && r.digits[static_cast<std::size_t>(i)] == '9') r.digits[static_cast<std::size_t>(i--)] = '0';
+            while (i >= 0 && r.digits[static_cast<std::size_t>(i)] == '9')
+                r.digits[static_cast<std::size_t>(i--)] = '0';
             if (i < 0) {
                 r.digits.insert(r.digits.begin(), '1');
                 r.digits.pop_back();
@@ -107,7 +110,8 @@ constexpr PictureRule kPictures[] = {
 std::string ReferenceFormat(const Rounded15& r, const PictureRule& rule) {
     // Scaled integer: the value times 10^places, rounded half away from zero.
     std::string scaled;
-    for (long p = std::max(r.pointPosition - 1, 0L); p >= -rule.places; --p) scaled += DigitAt(r, p);
+    for (long p = std::max(r.pointPosition - 1, 0L); p >= -rule.places; --p)
+        scaled += DigitAt(r, p);
     const bool roundUp = DigitAt(r, -rule.places - 1) >= '5';
     if (roundUp) {
         std::size_t i = scaled.size();
@@ -120,13 +124,15 @@ std::string ReferenceFormat(const Rounded15& r, const PictureRule& rule) {
     }
     std::string whole = scaled.substr(0, scaled.size() - static_cast<std::size_t>(rule.places));
     std::string fraction = scaled.substr(scaled.size() - static_cast<std::size_t>(rule.places));
-    whole.erase(0, whole.find_first_not_of('0') == std::string::npos ? whole.size() : whole.find_first_not_of('0'));
+    whole.erase(0, whole.find_first_not_of('0') == std::string::npos
+                       ? whole.size()
+                       : whole.find_first_not_of('0'));
     const bool zero = whole.empty() && fraction.find_first_not_of('0') == std::string::npos;
     while (static_cast<int>(whole.size()) < rule.zerosBeforePoint) whole.insert(whole.begin(), '0');
     if (!rule.keepTrailingZeros)
         while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
-    return std::string(rule.lead) + (r.negative && !zero ? "-" : "") + whole + (rule.point ? "." : "") +
-           fraction + rule.tail;
+    return std::string(rule.lead) + (r.negative && !zero ? "-" : "") + whole +
+           (rule.point ? "." : "") + fraction + rule.tail;
 }
 
 // Random doubles over the whole exponent range, weighted to the magnitudes
@@ -136,14 +142,14 @@ std::uint64_t RandomDoubleBits(std::mt19937_64& random) {
     const std::uint64_t sign = (random() & 1U) << 63;
     const int kind = static_cast<int>(random() % 10);
     if (kind < 6) { // 1e-21 .. 1e21
-        const auto exponent = static_cast<std::uint64_t>(1023 - 70 + static_cast<int>(random() % 141));
+        const std::uint64_t exponent = 1023 - 70 + random() % 141;
         return sign | (exponent << 52) | fraction;
     }
     if (kind < 8) { // anywhere, subnormals included
         return sign | (random() % 0x7FF << 52) | fraction;
     }
     // Short decimals (k / 10^j): their 15-digit forms end in exact halves.
-    const double whole = static_cast<double>(random() % 2000000);
+    const auto whole = static_cast<double>(random() % 2000000);
     const double scale[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
     const double x = whole / scale[random() % 5];
     return sign | std::bit_cast<std::uint64_t>(x);
@@ -155,7 +161,7 @@ TEST(Reference, StrAndFormatAgreeWithExactDecimalExpansion) {
     long wrong = 0;
     for (long i = 0; i < count; ++i) {
         const std::uint64_t bits = RandomDoubleBits(random);
-        const double x = std::bit_cast<double>(bits);
+        const auto x = std::bit_cast<double>(bits);
         const Rounded15 r = ReferenceFifteen(bits);
         const std::string str = Str(x);
         if (str != ReferenceStr(r) && ++wrong < 10)
@@ -163,8 +169,8 @@ TEST(Reference, StrAndFormatAgreeWithExactDecimalExpansion) {
         for (const auto& rule : kPictures) {
             const std::string text = Format(x, rule.picture);
             if (text != ReferenceFormat(r, rule) && ++wrong < 10)
-                ADD_FAILURE() << BitsOf(x) << " \"" << rule.picture << "\": " << text << " reference "
-                              << ReferenceFormat(r, rule);
+                ADD_FAILURE() << BitsOf(x) << " \"" << rule.picture << "\": " << text
+                              << " reference " << ReferenceFormat(r, rule);
         }
     }
     EXPECT_EQ(wrong, 0) << "of " << count << " doubles";
@@ -195,16 +201,18 @@ TEST(Reference, SquaresAndCubesAreTheNearestDoubles) {
     long wrong = 0;
     for (long i = 0; i < count; ++i) {
         // Bases whose cube stays inside the double range, tiny ones included.
-        const auto exponent = static_cast<std::uint64_t>(1023 - 400 + static_cast<int>(random() % 741));
-        const std::uint64_t bits = ((random() & 1U) << 63) | (exponent << 52) | (random() & ((std::uint64_t{1} << 52) - 1));
-        const double x = std::bit_cast<double>(bits);
+        const std::uint64_t exponent = 1023 - 400 + random() % 741;
+        const std::uint64_t bits = ((random() & 1U) << 63) | (exponent << 52) |
+                                   (random() & ((std::uint64_t{1} << 52) - 1));
+        const auto x = std::bit_cast<double>(bits);
         const auto xb = RefDecompose(bits & ~(std::uint64_t{1} << 63));
         for (int n : {2, 3}) {
             const double r = Power(x, n);
             RefBig exact(1);
             for (int k = 0; k < n; ++k) exact = RefBig::Mul(exact, RefBig(xb.significand));
             const bool signRight = r == 0.0 || std::signbit(r) == (std::signbit(x) && n == 3);
-            if ((!signRight || !IsNearestDouble(exact, static_cast<long>(n) * xb.exponent, r)) && ++wrong < 10)
+            if ((!signRight || !IsNearestDouble(exact, static_cast<long>(n) * xb.exponent, r)) &&
+                ++wrong < 10)
                 ADD_FAILURE() << BitsOf(x) << " ^ " << n << " gave " << BitsOf(r);
         }
     }
@@ -227,8 +235,8 @@ DecimalText RandomDecimalText(std::mt19937_64& random) {
     for (std::size_t i = 0; i < length; ++i) d.digits += static_cast<char>('0' + random() % 10);
     const std::size_t point = random() % (length + 1);
     const long written = static_cast<long>(random() % 701) - 350;
-    d.text = std::string(d.negative ? "-" : "") + d.digits.substr(0, point) + "." + d.digits.substr(point) + "e" +
-             std::to_string(written);
+    d.text = std::string(d.negative ? "-" : "") + d.digits.substr(0, point) + "." +
+             d.digits.substr(point) + "e" + std::to_string(written);
     d.exponent = written - static_cast<long>(length - point);
     return d;
 }
@@ -272,12 +280,15 @@ DecimalText MidpointText(std::mt19937_64& random) {
 // m at one binary exponent: both sides scaled to integers once.
 class DecimalAgainstBinary {
   public:
-    DecimalAgainstBinary(const RefBig& digits, long decimalExponent, long binaryExponent)
-        : left_(digits), unit_(1) {
+    DecimalAgainstBinary(RefBig digits, long decimalExponent, long binaryExponent)
+        : left_(std::move(digits)), unit_(1) {
         MulPow10(decimalExponent >= 0 ? left_ : unit_, std::labs(decimalExponent));
-        (binaryExponent >= 0 ? unit_ : left_).ShiftLeft(static_cast<int>(std::labs(binaryExponent)));
+        (binaryExponent >= 0 ? unit_ : left_)
+            .ShiftLeft(static_cast<int>(std::labs(binaryExponent)));
     }
-    std::strong_ordering Versus(std::uint64_t m) const { return left_ <=> RefBig::Mul(unit_, RefBig(m)); }
+    std::strong_ordering Versus(std::uint64_t m) const {
+        return left_ <=> RefBig::Mul(unit_, RefBig(m));
+    }
 
   private:
     RefBig left_;
@@ -289,21 +300,23 @@ bool ValIsNearest(const DecimalText& d, const std::optional<std::string>& failur
     const double largest = std::numeric_limits<double>::max();
     if (failure.has_value() || std::fabs(r) == largest) {
         // The upper midpoint of the largest double: at or beyond it is an overflow.
-        const auto beyond = CompareDecimalBinary(digits, d.exponent, (std::uint64_t{1} << 54) - 1, 970);
-        if (failure.has_value()) return *failure == "overflow" && beyond >= 0;
-        if (beyond >= 0) return false;
+        const auto beyond =
+            CompareDecimalBinary(digits, d.exponent, (std::uint64_t{1} << 54) - 1, 970);
+        if (failure.has_value()) return *failure == "overflow" && std::is_gteq(beyond);
+        if (std::is_gteq(beyond)) return false;
     }
-    if (std::signbit(r) != d.negative) return false; // "-" with any digit keeps its sign, also at zero
+    if (std::signbit(r) != d.negative)
+        return false; // "-" with any digit keeps its sign, also at zero
     // Midpoints to the neighbours in units of 2^(exponent - 2).
     const auto rb = RefDecompose(std::bit_cast<std::uint64_t>(std::fabs(r)));
     const DecimalAgainstBinary value(digits, d.exponent, rb.exponent - 2);
     const bool even = (rb.significand & 1U) == 0;
     const auto above = value.Versus(4 * rb.significand + 2);
-    if (above > 0 || (above == 0 && !even)) return false;
+    if (std::is_gt(above) || (std::is_eq(above) && !even)) return false;
     if (rb.significand == 0) return true;
     const bool atBinade = rb.significand == (std::uint64_t{1} << 52) && rb.exponent > -1074;
     const auto below = value.Versus(4 * rb.significand - (atBinade ? 1 : 2));
-    return below > 0 || (below == 0 && even);
+    return std::is_gt(below) || (std::is_eq(below) && even);
 }
 
 TEST(Reference, ValGivesTheNearestDouble) {

@@ -33,8 +33,8 @@ TEST(FormLoad, SelectsMicrohenries) {
 
 TEST(UnitSelector, TypedTextSelectsOnlyAnExactItem) {
     UnitSelector s;
-    const std::pair<const char*, int> cases[] = {
-        {"nH", 0}, {"uH", 1}, {"mH", 2}, {"pH", -1}, {"MH", -1}, {"uH ", -1}, {"", -1}};
+    const std::pair<const char*, int> cases[] = {{"nH", 0},  {"uH", 1},   {"mH", 2}, {"pH", -1},
+                                                 {"MH", -1}, {"uH ", -1}, {"", -1}};
     for (auto [text, index] : cases) {
         s.SetText(text);
         EXPECT_EQ(s.ListIndex(), index) << text;
@@ -191,7 +191,8 @@ TEST(GoClick, FailuresLeaveWhatWasWritten) {
             continue;
         }
         int rows = 0;
-        for (std::size_t p = 0; (p = fields.Results.find("Turns ", p)) != std::string::npos; ++p) ++rows;
+        for (std::size_t p = 0; (p = fields.Results.find("Turns ", p)) != std::string::npos; ++p)
+            ++rows;
         EXPECT_EQ(rows, r.rowsLeft) << r.name;
         EXPECT_EQ(fields.Results.substr(0, 4), "Min ") << r.name;
         EXPECT_EQ(fields.Results.substr(fields.Results.size() - 2), "\r\n") << r.name;
@@ -210,8 +211,9 @@ TEST(GoClick, ZeroStepSweepGivesOneRowAndEnds) {
     fields.Ind = "20";
     fields.IndUnits.SetText("nH");
     EXPECT_FALSE(FailureOf([&] { GO_Click(fields); }).has_value());
-    EXPECT_EQ(fields.Results, Lines({"Min  0 turns close wound,   length  0", "",
-                                     "1  Turns   Length .0   Spacing 0.00    44.57nH       Wire  64.4mm"}));
+    EXPECT_EQ(fields.Results,
+              Lines({"Min  0 turns close wound,   length  0", "",
+                     "1  Turns   Length .0   Spacing 0.00    44.57nH       Wire  64.4mm"}));
 }
 
 TEST(GoClick, NegativeWireSweepsDownward) {

@@ -1,6 +1,6 @@
 // Every field set from the independent exact model, through the field model and both actions.
+#include "support/conformance_fields.h"
 #include "support/failure_kind_text.h"
-#include "support/json_value.h"
 #include "window/actions.h"
 
 #include <gtest/gtest.h>
@@ -11,13 +11,7 @@ namespace {
 constexpr const char* kPrevious = "text before the click";
 
 CoilFields FieldsOf(const JsonValue& f) {
-    CoilFields fields;
-    fields.FormDia = f["FormDia"].text;
-    fields.WireDia = f["WireDia"].text;
-    fields.Ind = f["Ind"].text;
-    fields.Turns = f["Turns"].text;
-    fields.Length = f["Length"].text;
-    fields.IndUnits.SetText(f["IndUnitsText"].text);
+    CoilFields fields = FieldsOfVector(f);
     fields.IndRes = kPrevious;
     fields.Results = kPrevious;
     return fields;

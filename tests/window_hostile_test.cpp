@@ -22,9 +22,9 @@ struct HostileCase {
     const char* name;
     std::string CoilFields::*field;
     std::string text;
-    const char* indRes;  // nullptr: Calculate Inductance fails with calcFailure
+    const char* indRes; // nullptr: Calculate Inductance fails with calcFailure
     const char* calcFailure;
-    const char* header;  // nullptr: Generate Values fails before writing, with goFailure
+    const char* header; // nullptr: Generate Values fails before writing, with goFailure
     const char* goFailure;
 };
 
@@ -32,39 +32,53 @@ const std::string kHeaderOneMicrohenry = "Min  5 turns close wound,   length  2.
 
 TEST(Hostile, FieldTextsEndExactlyOrWithANamedFailure) {
     const HostileCase cases[] = {
-        {"megabyte of blanks before Ind", &CoilFields::Ind, std::string(kMegabyte, ' ') + "1", "2.14uH", nullptr,
+        {"megabyte of blanks before Ind", &CoilFields::Ind, std::string(kMegabyte, ' ') + "1",
+         "2.14uH", nullptr, "Min  5 turns close wound,   length  2.5", nullptr},
+        {"megabyte of digits in Ind", &CoilFields::Ind, std::string(kMegabyte, '7'), "2.14uH",
+         nullptr, nullptr, "overflow"},
+        {"megabyte of fraction digits in Ind", &CoilFields::Ind,
+         "1." + std::string(kMegabyte, '0') + "1", "2.14uH", nullptr,
          "Min  5 turns close wound,   length  2.5", nullptr},
-        {"megabyte of digits in Ind", &CoilFields::Ind, std::string(kMegabyte, '7'), "2.14uH", nullptr, nullptr,
-         "overflow"},
-        {"megabyte of fraction digits in Ind", &CoilFields::Ind, "1." + std::string(kMegabyte, '0') + "1", "2.14uH",
-         nullptr, "Min  5 turns close wound,   length  2.5", nullptr},
-        {"megabyte of junk after FormDia", &CoilFields::FormDia, "20" + std::string(kMegabyte, 'x'), "2.14uH",
-         nullptr, "Min  5 turns close wound,   length  2.5", nullptr},
+        {"megabyte of junk after FormDia", &CoilFields::FormDia, "20" + std::string(kMegabyte, 'x'),
+         "2.14uH", nullptr, "Min  5 turns close wound,   length  2.5", nullptr},
         // Reads as 0 (too small for a double): no wire, so a close-wound length of 0.
-        {"megabyte of zeros in WireDia", &CoilFields::WireDia, "." + std::string(kMegabyte, '0') + "5", "2.06uH",
-         nullptr, "Min  4 turns close wound,   length  0", nullptr},
-        {"megabyte of tiny Turns", &CoilFields::Turns, "0." + std::string(kMegabyte, '0') + "1", ".uH", nullptr,
-         "Min  5 turns close wound,   length  2.5", nullptr},
-        {"megabyte Length overflows", &CoilFields::Length, "9" + std::string(kMegabyte, '9'), nullptr, "overflow",
-         "Min  5 turns close wound,   length  2.5", nullptr},
-        {"NUL ends the number", &CoilFields::Ind, std::string("1\0" "5", 3), "2.14uH", nullptr,
-         "Min  5 turns close wound,   length  2.5", nullptr},
-        {"NUL first", &CoilFields::Ind, std::string("\0" "1", 2), "2.14uH", nullptr, nullptr, "division by zero"},
+        {"megabyte of zeros in WireDia", &CoilFields::WireDia,
+         "." + std::string(kMegabyte, '0') + "5", "2.06uH", nullptr,
+         "Min  4 turns close wound,   length  0", nullptr},
+        {"megabyte of tiny Turns", &CoilFields::Turns, "0." + std::string(kMegabyte, '0') + "1",
+         ".uH", nullptr, "Min  5 turns close wound,   length  2.5", nullptr},
+        {"megabyte Length overflows", &CoilFields::Length, "9" + std::string(kMegabyte, '9'),
+         nullptr, "overflow", "Min  5 turns close wound,   length  2.5", nullptr},
+        {"NUL ends the number", &CoilFields::Ind,
+         std::string("1\0"
+                     "5",
+                     3),
+         "2.14uH", nullptr, "Min  5 turns close wound,   length  2.5", nullptr},
+        {"NUL first", &CoilFields::Ind,
+         std::string("\0"
+                     "1",
+                     2),
+         "2.14uH", nullptr, nullptr, "division by zero"},
         // Reads as 0: a former of 0 with the 0.5 wire.
-        {"invalid UTF-8", &CoilFields::FormDia, "\xff\xfe\x80" "20", ".uH", nullptr,
-         "Min  2040 turns close wound,   length  1020", nullptr},
-        {"control characters", &CoilFields::Ind, "\x01\x1b[2J1", "2.14uH", nullptr, nullptr, "division by zero"},
+        {"invalid UTF-8", &CoilFields::FormDia,
+         "\xff\xfe\x80"
+         "20",
+         ".uH", nullptr, "Min  2040 turns close wound,   length  1020", nullptr},
+        {"control characters", &CoilFields::Ind, "\x01\x1b[2J1", "2.14uH", nullptr, nullptr,
+         "division by zero"},
         {"1e400", &CoilFields::Ind, "1e400", "2.14uH", nullptr, nullptr, "overflow"},
         {"-0", &CoilFields::Ind, "-0", "2.14uH", nullptr, nullptr, "division by zero"},
         // Its tenth rounds to 0: one row at the subnormal length, then the sweep ends.
         {"subnormal wire", &CoilFields::WireDia, "4.9e-324", "2.06uH", nullptr,
          "Min  4 turns close wound,   length  1.97626258336499E-323", nullptr},
-        {"negative former", &CoilFields::FormDia, "-20", "30.91uH", nullptr, nullptr, "invalid argument"},
-        {"zero effective diameter", &CoilFields::FormDia, "-0.5", ".uH", nullptr, nullptr, "division by zero"},
-        {"zero wire", &CoilFields::WireDia, "0", "2.06uH", nullptr, "Min  4 turns close wound,   length  0",
-         nullptr},
-        {"negative wire", &CoilFields::WireDia, "-0.5", "1.98uH", nullptr, "Min  4 turns close wound,   length -2",
-         nullptr},
+        {"negative former", &CoilFields::FormDia, "-20", "30.91uH", nullptr, nullptr,
+         "invalid argument"},
+        {"zero effective diameter", &CoilFields::FormDia, "-0.5", ".uH", nullptr, nullptr,
+         "division by zero"},
+        {"zero wire", &CoilFields::WireDia, "0", "2.06uH", nullptr,
+         "Min  4 turns close wound,   length  0", nullptr},
+        {"negative wire", &CoilFields::WireDia, "-0.5", "1.98uH", nullptr,
+         "Min  4 turns close wound,   length -2", nullptr},
     };
     for (const auto& c : cases) {
         CoilFields fields = Started();
@@ -89,7 +103,8 @@ TEST(Hostile, FieldTextsEndExactlyOrWithANamedFailure) {
         CalcInd_Click(fields);
         EXPECT_EQ(fields.IndRes, "2.14uH") << c.name;
         GO_Click(fields);
-        EXPECT_EQ(fields.Results.substr(0, fields.Results.find("\r\n")), kHeaderOneMicrohenry) << c.name;
+        EXPECT_EQ(fields.Results.substr(0, fields.Results.find("\r\n")), kHeaderOneMicrohenry)
+            << c.name;
     }
 }
 
@@ -102,9 +117,11 @@ TEST(Hostile, SelectorTextLongerThanALine) {
     EXPECT_TRUE(fields.IndRes == "2140855.83" + unit);
     fields.Ind = "1000000";
     GO_Click(fields);
-    const std::string firstRow = "5  Turns   Length 2.5   Spacing 0.50    876982.47" + unit + "       Wire  322.0mm\r\n";
+    const std::string firstRow =
+        "5  Turns   Length 2.5   Spacing 0.50    876982.47" + unit + "       Wire  322.0mm\r\n";
     const std::string start = "Min  5 turns close wound,   length  2.5\r\n\r\n" + firstRow;
-    EXPECT_TRUE(fields.Results.compare(0, start.size(), start) == 0) << fields.Results.substr(0, 120);
+    EXPECT_TRUE(fields.Results.compare(0, start.size(), start) == 0)
+        << fields.Results.substr(0, 120);
     EXPECT_GT(fields.Results.size(), 11 * unit.size());
 }
 

@@ -1,8 +1,8 @@
 // The same bytes under any C library locale: no conversion may look at it.
 #include "numtext/format.h"
 #include "numtext/number_text.h"
+#include "support/conformance_fields.h"
 #include "support/failure_kind_text.h"
-#include "support/json_value.h"
 #include "window/actions.h"
 
 #include <gtest/gtest.h>
@@ -23,14 +23,7 @@ struct Outcome {
 std::vector<Outcome> RunAllFieldSets() {
     std::vector<Outcome> outcomes;
     for (const auto& v : ReadJsonLines("actions.jsonl")) {
-        const auto& f = v["fields"];
-        CoilFields fields;
-        fields.FormDia = f["FormDia"].text;
-        fields.WireDia = f["WireDia"].text;
-        fields.Ind = f["Ind"].text;
-        fields.Turns = f["Turns"].text;
-        fields.Length = f["Length"].text;
-        fields.IndUnits.SetText(f["IndUnitsText"].text);
+        CoilFields fields = FieldsOfVector(v["fields"]);
         Outcome o;
         o.calcFailure = FailureOf([&] { CalcInd_Click(fields); }).value_or("");
         o.goFailure = FailureOf([&] { GO_Click(fields); }).value_or("");
@@ -65,7 +58,8 @@ TEST_P(Locales, ActionsGiveIdenticalBytes) {
     EXPECT_EQ(fields.Results.substr(0, 41), "Min  5 turns close wound,   length  2.5\r\n");
     EXPECT_EQ(Val("1.5"), 1.5);
     ASSERT_EQ(local.size(), reference.size());
-    for (std::size_t i = 0; i < local.size(); ++i) EXPECT_TRUE(local[i] == reference[i]) << "field set " << i + 1;
+    for (std::size_t i = 0; i < local.size(); ++i)
+        EXPECT_TRUE(local[i] == reference[i]) << "field set " << i + 1;
     if (std::string(GetParam()) != "C") {
         EXPECT_EQ(decimalPoint, ","); // the locale really was active
     }

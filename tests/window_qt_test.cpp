@@ -24,21 +24,21 @@ Q_DECLARE_METATYPE(FailureKind)
 
 namespace {
 
-const QString kOneMicrohenryTable = QStringLiteral(
-    "Min  5 turns close wound,   length  2.5\n"
-    "\n"
-    "5  Turns   Length 2.5   Spacing 0.50    0.88uH       Wire  322.0mm\n"
-    "5  Turns   Length 2.8   Spacing 0.55    0.86uH       Wire  322.0mm\n"
-    "5  Turns   Length 3.0   Spacing 0.60    0.84uH       Wire  322.0mm\n"
-    "\n"
-    "6  Turns   Length 3.3   Spacing 0.54    1.19uH       Wire  386.4mm\n"
-    "6  Turns   Length 3.5   Spacing 0.58    1.16uH       Wire  386.4mm\n"
-    "6  Turns   Length 3.8   Spacing 0.63    1.14uH       Wire  386.4mm\n"
-    "6  Turns   Length 4.0   Spacing 0.67    1.12uH       Wire  386.4mm\n"
-    "6  Turns   Length 4.3   Spacing 0.71    1.10uH       Wire  386.4mm\n"
-    "6  Turns   Length 4.5   Spacing 0.75    1.08uH       Wire  386.4mm\n"
-    "6  Turns   Length 4.8   Spacing 0.79    1.06uH       Wire  386.4mm\n"
-    "6  Turns   Length 5.0   Spacing 0.83    1.04uH       Wire  386.4mm\n");
+const QString kOneMicrohenryTable =
+    QStringLiteral("Min  5 turns close wound,   length  2.5\n"
+                   "\n"
+                   "5  Turns   Length 2.5   Spacing 0.50    0.88uH       Wire  322.0mm\n"
+                   "5  Turns   Length 2.8   Spacing 0.55    0.86uH       Wire  322.0mm\n"
+                   "5  Turns   Length 3.0   Spacing 0.60    0.84uH       Wire  322.0mm\n"
+                   "\n"
+                   "6  Turns   Length 3.3   Spacing 0.54    1.19uH       Wire  386.4mm\n"
+                   "6  Turns   Length 3.5   Spacing 0.58    1.16uH       Wire  386.4mm\n"
+                   "6  Turns   Length 3.8   Spacing 0.63    1.14uH       Wire  386.4mm\n"
+                   "6  Turns   Length 4.0   Spacing 0.67    1.12uH       Wire  386.4mm\n"
+                   "6  Turns   Length 4.3   Spacing 0.71    1.10uH       Wire  386.4mm\n"
+                   "6  Turns   Length 4.5   Spacing 0.75    1.08uH       Wire  386.4mm\n"
+                   "6  Turns   Length 4.8   Spacing 0.79    1.06uH       Wire  386.4mm\n"
+                   "6  Turns   Length 5.0   Spacing 0.83    1.04uH       Wire  386.4mm\n");
 
 struct Reported {
     QString action;
@@ -63,7 +63,9 @@ class WindowTest : public QObject {
     QLineEdit* Box(const char* name) { return Child<QLineEdit>(name); }
     QComboBox* Units() { return Child<QComboBox>("IndUnits"); }
     QPlainTextEdit* Results() { return Child<QPlainTextEdit>("Results"); }
-    void Click(const char* button) { QTest::mouseClick(Child<QPushButton>(button), Qt::LeftButton); }
+    void Click(const char* button) {
+        QTest::mouseClick(Child<QPushButton>(button), Qt::LeftButton);
+    }
 
   private slots:
     void init() {
@@ -91,7 +93,8 @@ class WindowTest : public QObject {
         QCOMPARE(Box("FormDia")->text(), QStringLiteral("20"));
         QCOMPARE(Box("WireDia")->text(), QStringLiteral("0.5"));
         QCOMPARE(Box("Ind")->text(), QStringLiteral("1"));
-        for (const char* empty : {"Turns", "Length", "IndRes"}) QVERIFY(Box(empty)->text().isEmpty());
+        for (const char* empty : {"Turns", "Length", "IndRes"})
+            QVERIFY(Box(empty)->text().isEmpty());
         QVERIFY(Results()->toPlainText().isEmpty());
         QCOMPARE(QApplication::focusWidget(), Box("FormDia"));
     }
@@ -103,15 +106,15 @@ class WindowTest : public QObject {
             const char* name;
             int l, t, w, h;
         } rows[] = {
-            {"FormDia", 1800, 720, 1575, 285}, {"WireDia", 1800, 1200, 1575, 285},
-            {"Ind", 1800, 240, 1575, 285},     {"GO", 2160, 1560, 1095, 615},
+            {"FormDia", 1800, 720, 1575, 285},  {"WireDia", 1800, 1200, 1575, 285},
+            {"Ind", 1800, 240, 1575, 285},      {"GO", 2160, 1560, 1095, 615},
             {"Results", 120, 2280, 6135, 3375}, {"Label1", 600, 240, 1095, 255},
-            {"Label2", 120, 720, 1575, 255},   {"Label3", 240, 1200, 1455, 375},
-            {"IndUnits", 3480, 240, 735, 315}, {"Label4", 120, 1560, 2055, 615},
-            {"Label6", 4440, 360, 615, 255},   {"Label7", 4560, 720, 615, 255},
-            {"Turns", 5280, 360, 735, 285},    {"Length", 5280, 720, 735, 285},
-            {"IndRes", 4560, 1680, 1575, 435}, {"CalcInd", 4920, 1080, 975, 495},
-            {"Label5", 4680, 120, 1215, 255},  {"Line1", 4440, 0, 15, 2280},
+            {"Label2", 120, 720, 1575, 255},    {"Label3", 240, 1200, 1455, 375},
+            {"IndUnits", 3480, 240, 735, 315},  {"Label4", 120, 1560, 2055, 615},
+            {"Label6", 4440, 360, 615, 255},    {"Label7", 4560, 720, 615, 255},
+            {"Turns", 5280, 360, 735, 285},     {"Length", 5280, 720, 735, 285},
+            {"IndRes", 4560, 1680, 1575, 435},  {"CalcInd", 4920, 1080, 975, 495},
+            {"Label5", 4680, 120, 1215, 255},   {"Line1", 4440, 0, 15, 2280},
         };
         for (const auto& r : rows)
             QTest::newRow(r.name) << QString::fromLatin1(r.name) << QRect(r.l, r.t, r.w, r.h);
@@ -121,23 +124,33 @@ class WindowTest : public QObject {
         QFETCH(QRect, twips);
         auto* control = window_->findChild<QWidget*>(name);
         QVERIFY(control != nullptr);
-        QCOMPARE(control->geometry(), tolvex::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+        QCOMPARE(control->geometry(),
+                 tolvex::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
         QCOMPARE(window_->size(), QSize(419, 379));
     }
 
     void captionsShowWhole_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("Label1") << "Label1" << "Inductance";
-        QTest::newRow("Label2") << "Label2" << "Former Diameter (mm)";
-        QTest::newRow("Label3") << "Label3" << "Wire Diameter  mm";
-        QTest::newRow("Label4") << "Label4"
-                                << "Vessor's equation                   L (nH) =     (N.D)^2 / (0.46.D + 1.02.len)";
-        QTest::newRow("Label5") << "Label5" << "Back calculate";
-        QTest::newRow("Label6") << "Label6" << "Turns";
-        QTest::newRow("Label7") << "Label7" << "Length";
-        QTest::newRow("GO") << "GO" << "Generate Values";
-        QTest::newRow("CalcInd") << "CalcInd" << "Calculate Inductance";
+        QTest::newRow("Label1") << "Label1"
+                                << "Inductance";
+        QTest::newRow("Label2") << "Label2"
+                                << "Former Diameter (mm)";
+        QTest::newRow("Label3") << "Label3"
+                                << "Wire Diameter  mm";
+        QTest::newRow("Label4")
+            << "Label4"
+            << "Vessor's equation                   L (nH) =     (N.D)^2 / (0.46.D + 1.02.len)";
+        QTest::newRow("Label5") << "Label5"
+                                << "Back calculate";
+        QTest::newRow("Label6") << "Label6"
+                                << "Turns";
+        QTest::newRow("Label7") << "Label7"
+                                << "Length";
+        QTest::newRow("GO") << "GO"
+                            << "Generate Values";
+        QTest::newRow("CalcInd") << "CalcInd"
+                                 << "Calculate Inductance";
     }
     void captionsShowWhole() {
         QFETCH(QString, name);
@@ -192,10 +205,14 @@ class WindowTest : public QObject {
     void calculateInductance_data() {
         QTest::addColumn<QString>("unitText");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("uH selected") << "uH" << "2.14uH";
-        QTest::newRow("nH typed exactly") << "nH" << "2140.86nH";
-        QTest::newRow("pH typed") << "pH" << "2140855.83pH";
-        QTest::newRow("mH rounds away") << "mH" << ".mH";
+        QTest::newRow("uH selected") << "uH"
+                                     << "2.14uH";
+        QTest::newRow("nH typed exactly") << "nH"
+                                          << "2140.86nH";
+        QTest::newRow("pH typed") << "pH"
+                                  << "2140855.83pH";
+        QTest::newRow("mH rounds away") << "mH"
+                                        << ".mH";
     }
     void calculateInductance() {
         QFETCH(QString, unitText);
@@ -225,10 +242,13 @@ class WindowTest : public QObject {
         QTest::addColumn<QString>("unit");
         QTest::addColumn<FailureKind>("kind");
         QTest::addColumn<QString>("resultsAfter");
-        QTest::newRow("empty inductance") << "" << "uH" << FailureKind::DivisionByZero << "earlier text";
-        QTest::newRow("zero turns row") << "1" << "nH" << FailureKind::Overflow
-                                        << "Min  0 turns close wound,   length  0\n";
-        QTest::newRow("negative") << "-1" << "uH" << FailureKind::InvalidArgument << "earlier text";
+        QTest::newRow("empty inductance") << ""
+                                          << "uH" << FailureKind::DivisionByZero << "earlier text";
+        QTest::newRow("zero turns row")
+            << "1"
+            << "nH" << FailureKind::Overflow << "Min  0 turns close wound,   length  0\n";
+        QTest::newRow("negative") << "-1"
+                                  << "uH" << FailureKind::InvalidArgument << "earlier text";
     }
     void failureIsReportedAndWrittenTextStays() {
         QFETCH(QString, ind);
@@ -281,15 +301,18 @@ class WindowTest : public QObject {
     }
 
     void failureWordsNameActionAndKind() {
-        QCOMPARE(CoilWindow::FailureMessage(QStringLiteral("Generate Values"), FailureKind::Overflow),
-                 QStringLiteral("Generate Values stopped with an overflow: a number is too large."));
-        QVERIFY(CoilWindow::FailureMessage(QStringLiteral("Calculate Inductance"), FailureKind::InvalidArgument)
-                    .startsWith(QStringLiteral("Calculate Inductance stopped with an invalid argument")));
+        QCOMPARE(
+            CoilWindow::FailureMessage(QStringLiteral("Generate Values"), FailureKind::Overflow),
+            QStringLiteral("Generate Values stopped with an overflow: a number is too large."));
+        QVERIFY(CoilWindow::FailureMessage(QStringLiteral("Calculate Inductance"),
+                                           FailureKind::InvalidArgument)
+                    .startsWith(
+                        QStringLiteral("Calculate Inductance stopped with an invalid argument")));
     }
 
     void tabOrderVisitsEveryField() {
-        const char* order[] = {"FormDia", "WireDia", "Ind",    "GO",     "Results",
-                               "IndUnits", "Turns",  "Length", "IndRes", "CalcInd"};
+        const char* order[] = {"FormDia",  "WireDia", "Ind",    "GO",     "Results",
+                               "IndUnits", "Turns",   "Length", "IndRes", "CalcInd"};
         Box("FormDia")->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), Box("FormDia"));
         for (std::size_t i = 1; i < std::size(order); ++i) {
@@ -320,7 +343,9 @@ class WindowTest : public QObject {
         QVERIFY(ind != nullptr);
         QCOMPARE(ind->text(QAccessible::Name), QStringLiteral("Inductance"));
         for (const char* name : {"IndRes", "Results", "IndUnits"})
-            QVERIFY(!window_->findChild<QWidget*>(QString::fromLatin1(name))->accessibleName().isEmpty());
+            QVERIFY(!window_->findChild<QWidget*>(QString::fromLatin1(name))
+                         ->accessibleName()
+                         .isEmpty());
     }
 
     void hostilePastesEndExactlyAndLeaveTheWindowUsable_data() {
@@ -330,20 +355,41 @@ class WindowTest : public QObject {
         QTest::addColumn<QString>("resultsStart");
         QTest::addColumn<int>("failures");
         const QString megabyteOfBlanks(1 << 20, QLatin1Char(' '));
-        QTest::newRow("megabyte in Ind") << "Ind" << megabyteOfBlanks + "1" << "2.14uH"
-                                         << "Min  5 turns close wound,   length  2.5\n" << 0;
-        QTest::newRow("megabyte in Turns") << "Turns" << megabyteOfBlanks + "10" << "2.14uH"
-                                           << "Min  5 turns close wound,   length  2.5\n" << 0;
+        QTest::newRow("megabyte in Ind") << "Ind" << megabyteOfBlanks + "1"
+                                         << "2.14uH"
+                                         << "Min  5 turns close wound,   length  2.5\n"
+                                         << 0;
+        QTest::newRow("megabyte in Turns") << "Turns" << megabyteOfBlanks + "10"
+                                           << "2.14uH"
+                                           << "Min  5 turns close wound,   length  2.5\n"
+                                           << 0;
         QTest::newRow("megabyte of digits in Length")
-            << "Length" << QString(1 << 20, QLatin1Char('9')) << "before" << "Min  5" << 1;
-        QTest::newRow("NUL in FormDia") << "FormDia" << QString::fromUtf8("20\0" "99", 5) << "2.14uH"
-                                        << "Min  5 turns close wound,   length  2.5\n" << 0;
+            << "Length" << QString(1 << 20, QLatin1Char('9')) << "before"
+            << "Min  5" << 1;
+        QTest::newRow("NUL in FormDia") << "FormDia"
+                                        << QString::fromUtf8("20\0"
+                                                             "99",
+                                                             5)
+                                        << "2.14uH"
+                                        << "Min  5 turns close wound,   length  2.5\n"
+                                        << 0;
         // Invalid UTF-8 arrives as replacement characters, which end the number.
-        QTest::newRow("invalid UTF-8 in Ind") << "Ind" << QString::fromUtf8("1\xff\xfe" "7") << "2.14uH"
-                                              << "Min  5 turns close wound,   length  2.5\n" << 0;
-        QTest::newRow("control characters in WireDia") << "WireDia" << QString::fromUtf8("\x01\x7f" "0.5")
-                                                       << "2.06uH" << "Min  4 turns close wound,   length  0\n" << 0;
-        QTest::newRow("1e400 in Ind") << "Ind" << "1e400" << "2.14uH" << "before" << 1;
+        QTest::newRow("invalid UTF-8 in Ind") << "Ind"
+                                              << QString::fromUtf8("1\xff\xfe"
+                                                                   "7")
+                                              << "2.14uH"
+                                              << "Min  5 turns close wound,   length  2.5\n"
+                                              << 0;
+        QTest::newRow("control characters in WireDia") << "WireDia"
+                                                       << QString::fromUtf8("\x01\x7f"
+                                                                            "0.5")
+                                                       << "2.06uH"
+                                                       << "Min  4 turns close wound,   length  0\n"
+                                                       << 0;
+        QTest::newRow("1e400 in Ind") << "Ind"
+                                      << "1e400"
+                                      << "2.14uH"
+                                      << "before" << 1;
     }
     void hostilePastesEndExactlyAndLeaveTheWindowUsable() {
         QFETCH(QString, field);
@@ -362,7 +408,8 @@ class WindowTest : public QObject {
         Click("CalcInd");
         Click("GO");
         QCOMPARE(Box("IndRes")->text(), indRes);
-        QVERIFY2(Results()->toPlainText().startsWith(resultsStart), qPrintable(Results()->toPlainText().left(80)));
+        QVERIFY2(Results()->toPlainText().startsWith(resultsStart),
+                 qPrintable(Results()->toPlainText().left(80)));
         QCOMPARE(reported_.count, failures);
         QVERIFY(box->text() == pasted);
         box->setText(original);

@@ -2,6 +2,8 @@
 
 namespace tolvex {
 
-void Form_Load(CoilFields& fields) { fields.IndUnits.SetListIndex(1); }
+void Form_Load(CoilFields& fields) {
+    fields.IndUnits.SetListIndex(1);
+}
 
 } // namespace tolvex

@@ -12,7 +12,9 @@ namespace {
 // Read Results, join the piece to its end, write the whole back. Nothing else
 // can see the field between the read and the write, so joining in place is
 // the same thing without copying a long table (or a long unit text) each time.
-void AppendToResults(CoilFields& fields, const std::string& piece) { fields.Results += piece; }
+void AppendToResults(CoilFields& fields, const std::string& piece) {
+    fields.Results += piece;
+}
 
 std::string HeaderLine(const CloseWinding& winding) {
     return "Min " + Str(winding.minimumTurns) + " turns close wound,   length " +
@@ -31,9 +33,9 @@ void WriteDesignRow(CoilFields& fields, const DesignSweep& sweep, double require
 
     // Every number of the row is known, and formatting cannot fail, so the
     // row is written whole or (after a failure above) not at all.
-    const std::string pieces[] = {Format(turns, "####  Turns   "), "Length",  Format(length, " ###.0   "),
-                                  "Spacing ",                      Format(spacing, "0.00    "),
-                                  Format(inductance, "0.00")};
+    const std::string pieces[] = {Format(turns, "####  Turns   "), "Length",
+                                  Format(length, " ###.0   "),     "Spacing ",
+                                  Format(spacing, "0.00    "),     Format(inductance, "0.00")};
     for (const std::string& piece : pieces) AppendToResults(fields, piece);
     AppendToResults(fields, fields.IndUnits.Text());
     AppendToResults(fields, "       Wire ");

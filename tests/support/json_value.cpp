@@ -46,8 +46,8 @@ class Parser {
     JsonValue Number() {
         JsonValue v;
         v.kind = JsonValue::Kind::Number;
-        while (pos_ < text_.size() && std::string_view("+-.0123456789eE").find(Peek()) !=
-                                          std::string_view::npos)
+        while (pos_ < text_.size() &&
+               std::string_view("+-.0123456789eE").find(Peek()) != std::string_view::npos)
             v.text.push_back(text_[pos_++]);
         if (v.text.empty()) throw std::runtime_error("json: bad value");
         return v;
@@ -86,11 +86,21 @@ class Parser {
             }
             c = text_.at(pos_++);
             switch (c) {
-            case 'n': out.push_back('\n'); break;
-            case 'r': out.push_back('\r'); break;
-            case 't': out.push_back('\t'); break;
-            case 'b': out.push_back('\b'); break;
-            case 'f': out.push_back('\f'); break;
+            case 'n':
+                out.push_back('\n');
+                break;
+            case 'r':
+                out.push_back('\r');
+                break;
+            case 't':
+                out.push_back('\t');
+                break;
+            case 'b':
+                out.push_back('\b');
+                break;
+            case 'f':
+                out.push_back('\f');
+                break;
             case 'u': {
                 unsigned code = Hex4();
                 if (code >= 0xD800 && code < 0xDC00 && text_.substr(pos_, 2) == "\\u") {
@@ -100,7 +110,9 @@ class Parser {
                 AppendUtf8(out, code);
                 break;
             }
-            default: out.push_back(c); break;
+            default:
+                out.push_back(c);
+                break;
             }
         }
         ++pos_;
@@ -164,7 +176,9 @@ const JsonValue& JsonValue::operator[](std::string_view key) const {
     return it->second;
 }
 
-JsonValue ParseJson(std::string_view text) { return Parser(text).Value(); }
+JsonValue ParseJson(std::string_view text) {
+    return Parser(text).Value();
+}
 
 std::vector<JsonValue> ReadJsonLines(const std::string& fileName) {
     std::ifstream in(std::string(TOLVEX_TEST_DATA_DIR) + "/" + fileName, std::ios::binary);

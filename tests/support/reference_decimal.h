@@ -26,11 +26,12 @@ inline ExactDecimal ExactDecimalOf(std::uint64_t bits) {
         n.ShiftLeft(b.exponent);
     } else {
         // s * 2^-k = s * 5^k / 10^k
-        for (int k = -b.exponent; k > 0; k -= 13) n.MulSmall(k >= 13 ? 1220703125U : [k] {
-            std::uint32_t p = 1;
-            for (int i = 0; i < k; ++i) p *= 5;
-            return p;
-        }());
+        for (int k = -b.exponent; k > 0; k -= 13)
+            n.MulSmall(k >= 13 ? 1220703125U : [k] {
+                std::uint32_t p = 1;
+                for (int i = 0; i < k; ++i) p *= 5;
+                return p;
+            }());
         fractionDigits = -b.exponent;
     }
     exact.digits = n.Decimal();

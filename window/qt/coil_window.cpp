@@ -17,7 +17,9 @@ namespace tolvex {
 
 namespace {
 
-QString ToDisplay(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString ToDisplay(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 std::string FromDisplay(const QString& text) {
     const QByteArray bytes = text.toUtf8();
@@ -92,7 +94,8 @@ void CoilWindow::BuildControls() {
     results_->setTabChangesFocus(true); // keyboard users can leave the table with Tab
     results_->setAccessibleName(QStringLiteral("Design table"));
 
-    auto* label1 = MakeLabel(this, "Label1", QStringLiteral("Inductance"), TwipsRect(600, 240, 1095, 255), right);
+    auto* label1 = MakeLabel(this, "Label1", QStringLiteral("Inductance"),
+                             TwipsRect(600, 240, 1095, 255), right);
     auto* label2 = MakeLabel(this, "Label2", QStringLiteral("Former Diameter (mm)"),
                              TwipsRect(120, 720, 1575, 255), right);
     auto* label3 = MakeLabel(this, "Label3", QStringLiteral("Wire Diameter  mm"),
@@ -116,8 +119,10 @@ void CoilWindow::BuildControls() {
     green.setColor(QPalette::WindowText, QColor(0, 128, 0));
     label4->setPalette(green);
 
-    auto* label6 = MakeLabel(this, "Label6", QStringLiteral("Turns"), TwipsRect(4440, 360, 615, 255), right);
-    auto* label7 = MakeLabel(this, "Label7", QStringLiteral("Length"), TwipsRect(4560, 720, 615, 255), right);
+    auto* label6 =
+        MakeLabel(this, "Label6", QStringLiteral("Turns"), TwipsRect(4440, 360, 615, 255), right);
+    auto* label7 =
+        MakeLabel(this, "Label7", QStringLiteral("Length"), TwipsRect(4560, 720, 615, 255), right);
     turns_ = MakeTextBox(this, "Turns", TwipsRect(5280, 360, 735, 285));
     length_ = MakeTextBox(this, "Length", TwipsRect(5280, 720, 735, 285));
     indRes_ = MakeTextBox(this, "IndRes", TwipsRect(4560, 1680, 1575, 435));
@@ -144,17 +149,20 @@ void CoilWindow::BuildControls() {
     label7->setBuddy(length_);
     labels_ = {label1, label2, label3, label4, label5, label6, label7};
 
-    connect(go_, &QPushButton::clicked, this, [this] { RunAction(QStringLiteral("Generate Values"), GO_Click); });
+    connect(go_, &QPushButton::clicked, this,
+            [this] { RunAction(QStringLiteral("Generate Values"), GO_Click); });
     connect(calcInd_, &QPushButton::clicked, this,
             [this] { RunAction(QStringLiteral("Calculate Inductance"), CalcInd_Click); });
     // Calculate Inductance is the window's default button: Enter in a
     // single-line field presses it.
-    for (QLineEdit* box : {formDia_, wireDia_, ind_, turns_, length_, indRes_, indUnits_->lineEdit()})
+    for (QLineEdit* box :
+         {formDia_, wireDia_, ind_, turns_, length_, indRes_, indUnits_->lineEdit()})
         connect(box, &QLineEdit::returnPressed, calcInd_, &QPushButton::click);
 }
 
 void CoilWindow::SetTabOrder() {
-    QWidget* order[] = {formDia_, wireDia_, ind_, go_, results_, indUnits_, turns_, length_, indRes_, calcInd_};
+    QWidget* order[] = {formDia_,  wireDia_, ind_,    go_,     results_,
+                        indUnits_, turns_,   length_, indRes_, calcInd_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
     for (QLabel* label : labels_) label->setFocusPolicy(Qt::NoFocus);
 }
@@ -165,7 +173,8 @@ bool CoilWindow::CaptionsFit(const QFont& font) const {
         return box.contains(metrics.boundingRect(box, Qt::TextWordWrap | alignment, text));
     };
     for (const QLabel* label : labels_)
-        if (!fits(label->contentsRect(), static_cast<int>(label->alignment()), label->text())) return false;
+        if (!fits(label->contentsRect(), static_cast<int>(label->alignment()), label->text()))
+            return false;
     for (const WrappingButton* button : {static_cast<WrappingButton*>(go_), calcInd_})
         if (!fits(button->TextArea(), Qt::AlignCenter, button->text())) return false;
     return true;
@@ -176,7 +185,8 @@ void CoilWindow::FitFont() {
     // is larger, take the whole window's font down in half-point steps until
     // every caption shows whole; controls keep their places and sizes.
     QFont font = this->font();
-    while (!CaptionsFit(font) && font.pointSizeF() > 6.0) font.setPointSizeF(font.pointSizeF() - 0.5);
+    while (!CaptionsFit(font) && font.pointSizeF() > 6.0)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
     if (font != this->font()) setFont(font);
 }
 
@@ -187,7 +197,8 @@ QString CoilWindow::FailureMessage(const QString& action, FailureKind kind) {
     case FailureKind::Overflow:
         return QStringLiteral("%1 stopped with an overflow: a number is too large.").arg(action);
     case FailureKind::InvalidArgument:
-        return QStringLiteral("%1 stopped with an invalid argument: the square root of a negative number.")
+        return QStringLiteral(
+                   "%1 stopped with an invalid argument: the square root of a negative number.")
             .arg(action);
     }
     return action;
