@@ -18,6 +18,7 @@ cmake --build build-sanitize -j "$jobs"
 # A tenth of the reference cases: the sanitized build is many times slower.
 TOLVEX_REFERENCE_CASES=100000 \
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
     ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
 
 echo "== libFuzzer (${fuzz_seconds}s per target)"
