@@ -8,10 +8,6 @@ namespace tolvex {
 
 namespace {
 
-std::string SignLead(bool negative) {
-    return negative ? "-" : " ";
-}
-
 std::string PlainDigits(const DecimalForm& form) {
     std::string text;
     if (form.exponent < 0) {
@@ -34,7 +30,7 @@ std::string PlainDigits(const DecimalForm& form) {
 
 std::string ExponentDigits(const DecimalForm& form) {
     std::string text = form.digits.substr(0, 1);
-    if (form.digits.size() > 1) text += "." + form.digits.substr(1);
+    if (form.digits.size() > 1) text.append(".").append(form.digits, 1);
     text += form.exponent < 0 ? "E-" : "E+";
     const int magnitude = std::abs(form.exponent);
     if (magnitude < 10) text += '0';
@@ -54,14 +50,15 @@ std::string Int16ToText(Int16 n) {
 
 std::string Str(Int16 n) {
     std::string digits = Int16ToText(n);
-    return n < 0 ? digits : " " + digits;
+    return n < 0 ? digits : digits.insert(0, 1, ' ');
 }
 
 std::string Str(double x) {
     const DecimalForm form = FifteenDigitForm(x);
     if (form.IsZero()) return " 0";
     const bool plain = form.exponent >= -3 && form.exponent < 15;
-    return SignLead(form.negative) + (plain ? PlainDigits(form) : ExponentDigits(form));
+    std::string text = plain ? PlainDigits(form) : ExponentDigits(form);
+    return text.insert(0, 1, form.negative ? '-' : ' ');
 }
 
 } // namespace tolvex

@@ -8,8 +8,11 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc)
 fuzz_seconds=${TOLVEX_FUZZ_SECONDS:-20}
 
-echo "== clang-tidy"
+echo "== build"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs"
+
+echo "== clang-tidy and clang-format"
 scripts/tidy.sh build
 
 echo "== sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer)"
@@ -41,5 +44,4 @@ for target in val_fuzz number_text_fuzz actions_fuzz; do
 done
 
 echo "== test suite"
-cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"

@@ -31,17 +31,20 @@ void WriteDesignRow(CoilFields& fields, const DesignSweep& sweep, double require
     const WireLength wire = RowWireLength(turns, diameter);
     const double spacing = TurnSpacing(length, turns);
 
-    // Every number of the row is known, and formatting cannot fail, so the
-    // row is written whole or (after a failure above) not at all.
-    const std::string pieces[] = {Format(turns, "####  Turns   "), "Length",
-                                  Format(length, " ###.0   "),     "Spacing ",
-                                  Format(spacing, "0.00    "),     Format(inductance, "0.00")};
-    for (const std::string& piece : pieces) AppendToResults(fields, piece);
-    AppendToResults(fields, fields.IndUnits.Text());
-    AppendToResults(fields, "       Wire ");
-    AppendToResults(fields, Format(wire.value, " ##00.0"));
-    AppendToResults(fields, wire.unit);
-    AppendToResults(fields, kLineBreak);
+    // Every number of the row is known and formatting cannot fail, so the
+    // row is written whole, or (after a failure above) not at all.
+    const std::string row[] = {Format(turns, "####  Turns   "),
+                               "Length",
+                               Format(length, " ###.0   "),
+                               "Spacing ",
+                               Format(spacing, "0.00    "),
+                               Format(inductance, "0.00"),
+                               fields.IndUnits.Text(),
+                               "       Wire ",
+                               Format(wire.value, " ##00.0"),
+                               wire.unit,
+                               kLineBreak};
+    for (const std::string& piece : row) AppendToResults(fields, piece);
 }
 
 } // namespace
