@@ -27,7 +27,7 @@ std::uint64_t Seed() {
     return text == nullptr ? 20261208U : static_cast<std::uint64_t>(IntOf(text));
 }
 
-// ---- the 15-digit form, Str and the pictures, by the written rules --------
+// ---- the 15-digit form, Str and the pictures, rebuilt from exact digits ----
 
 struct Rounded15 {
     bool negative;
