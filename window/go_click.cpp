@@ -5,6 +5,8 @@
 #include "numtext/format.h"
 #include "numtext/number_text.h"
 
+#include <string_view>
+
 namespace tolvex {
 
 namespace {
@@ -12,7 +14,7 @@ namespace {
 // Read Results, join the piece to its end, write the whole back. Nothing else
 // can see the field between the read and the write, so joining in place is
 // the same thing without copying a long table (or a long unit text) each time.
-void AppendToResults(CoilFields& fields, const std::string& piece) {
+void AppendToResults(CoilFields& fields, std::string_view piece) {
     fields.Results += piece;
 }
 
@@ -33,18 +35,23 @@ void WriteDesignRow(CoilFields& fields, const DesignSweep& sweep, double require
 
     // Every number of the row is known and formatting cannot fail, so the
     // row is written whole, or (after a failure above) not at all.
-    const std::string row[] = {Format(turns, "####  Turns   "),
-                               "Length",
-                               Format(length, " ###.0   "),
-                               "Spacing ",
-                               Format(spacing, "0.00    "),
-                               Format(inductance, "0.00"),
-                               fields.IndUnits.Text(),
-                               "       Wire ",
-                               Format(wire.value, " ##00.0"),
-                               wire.unit,
-                               kLineBreak};
-    for (const std::string& piece : row) AppendToResults(fields, piece);
+    const std::string turnsText = Format(turns, "####  Turns   ");
+    const std::string lengthText = Format(length, " ###.0   ");
+    const std::string spacingText = Format(spacing, "0.00    ");
+    const std::string inductanceText = Format(inductance, "0.00");
+    const std::string wireText = Format(wire.value, " ##00.0");
+    const std::string_view row[] = {turnsText,
+                                    "Length",
+                                    lengthText,
+                                    "Spacing ",
+                                    spacingText,
+                                    inductanceText,
+                                    fields.IndUnits.Text(),
+                                    "       Wire ",
+                                    wireText,
+                                    wire.unit,
+                                    kLineBreak};
+    for (std::string_view piece : row) AppendToResults(fields, piece);
 }
 
 } // namespace
