@@ -34,7 +34,9 @@ class BigUint {
 
 // The double nearest to (mantissa + sticky part) * 2^exponent, ties to even,
 // with subnormals; throws an overflow beyond the double range. `sticky` says
-// that a non-zero part smaller than the lowest bit of mantissa was dropped.
+// that a non-zero part smaller than the lowest bit of mantissa was dropped; it
+// only matters when mantissa has more bits than the result keeps, which the
+// callers ensure by computing at least 64 bits.
 double RoundToDouble(const BigUint& mantissa, long exponent, bool sticky, bool negative);
 
 } // namespace tolvex
