@@ -9,7 +9,7 @@ as_root apt-get update -qq
 as_root apt-get install -y -qq --no-install-recommends \
     build-essential cmake qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev \
     clang clang-tidy clang-format libclang-rt-14-dev \
-    xvfb xauth locales time >/dev/null
+    fonts-dejavu-core xvfb xauth locales time >/dev/null
 
 for loc in de_DE.UTF-8 fr_FR.UTF-8 tr_TR.UTF-8; do
     as_root sed -i "s/^# *\(${loc} UTF-8\)/\1/" /etc/locale.gen
