@@ -355,14 +355,11 @@ class WindowTest : public QObject {
         QTest::addColumn<QString>("resultsStart");
         QTest::addColumn<int>("failures");
         const QString megabyteOfBlanks(1 << 20, QLatin1Char(' '));
+        const QString usual = QStringLiteral("Min  5 turns close wound,   length  2.5\n");
         QTest::newRow("megabyte in Ind") << "Ind" << megabyteOfBlanks + "1"
-                                         << "2.14uH"
-                                         << "Min  5 turns close wound,   length  2.5\n"
-                                         << 0;
+                                         << "2.14uH" << usual << 0;
         QTest::newRow("megabyte in Turns") << "Turns" << megabyteOfBlanks + "10"
-                                           << "2.14uH"
-                                           << "Min  5 turns close wound,   length  2.5\n"
-                                           << 0;
+                                           << "2.14uH" << usual << 0;
         QTest::newRow("megabyte of digits in Length")
             << "Length" << QString(1 << 20, QLatin1Char('9')) << "before"
             << "Min  5" << 1;
@@ -370,16 +367,12 @@ class WindowTest : public QObject {
                                         << QString::fromUtf8("20\0"
                                                              "99",
                                                              5)
-                                        << "2.14uH"
-                                        << "Min  5 turns close wound,   length  2.5\n"
-                                        << 0;
+                                        << "2.14uH" << usual << 0;
         // Invalid UTF-8 arrives as replacement characters, which end the number.
         QTest::newRow("invalid UTF-8 in Ind") << "Ind"
                                               << QString::fromUtf8("1\xff\xfe"
                                                                    "7")
-                                              << "2.14uH"
-                                              << "Min  5 turns close wound,   length  2.5\n"
-                                              << 0;
+                                              << "2.14uH" << usual << 0;
         QTest::newRow("control characters in WireDia") << "WireDia"
                                                        << QString::fromUtf8("\x01\x7f"
                                                                             "0.5")
