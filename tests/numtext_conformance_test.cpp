@@ -2,7 +2,7 @@
 #include "numtext/format.h"
 #include "numtext/number_text.h"
 #include "support/failure_kind_text.h"
-#include "support/json_value.h"
+#include "support/json_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -14,22 +14,20 @@ TEST(NumtextConformance, StrAndFormatOfEveryVector) {
     ASSERT_GT(vectors.size(), 6000U);
     int checked = 0;
     for (const auto& v : vectors) {
-        if (v.Has("bits")) {
-            const double x = DoubleFromBits(v["bits"].text);
-            EXPECT_EQ(Str(x), v["Str"].text) << "bits " << v["bits"].text;
-            for (const auto& [picture, expected] : v["Format"].members) {
-                EXPECT_EQ(Format(x, picture), expected.text)
-                    << "bits " << v["bits"].text << " picture \"" << picture << "\"";
+        if (v.contains("bits")) {
+            const std::string bits = TextOf(v, "bits");
+            const double x = DoubleFromBits(bits);
+            EXPECT_EQ(Str(x), TextOf(v, "Str")) << "bits " << bits;
+            for (const auto& [picture, expected] : v.at("Format").items()) {
+                EXPECT_EQ(Format(x, picture), expected.get<std::string>())
+                    << "bits " << bits << " picture \"" << picture << "\"";
                 ++checked;
             }
         } else {
-            int value = 0;
-            const auto& n = v["int16"].text;
-            std::from_chars(n.data(), n.data() + n.size(), value);
-            const auto i = static_cast<Int16>(value);
-            EXPECT_EQ(Str(i), v["Str"].text);
-            EXPECT_EQ(Int16ToText(i), v["Int16ToText"].text);
-            EXPECT_EQ(Format(i, "####  Turns   "), v["Format"]["####  Turns   "].text);
+            const auto i = v.at("int16").get<Int16>();
+            EXPECT_EQ(Str(i), TextOf(v, "Str"));
+            EXPECT_EQ(Int16ToText(i), TextOf(v, "Int16ToText"));
+            EXPECT_EQ(Format(i, "####  Turns   "), TextOf(v.at("Format"), "####  Turns   "));
             ++checked;
         }
     }
@@ -40,15 +38,15 @@ TEST(NumtextConformance, ValOfEveryVector) {
     const auto vectors = ReadJsonLines("val.jsonl");
     ASSERT_GT(vectors.size(), 7900U);
     for (const auto& v : vectors) {
-        const std::string& text = v["text"].text;
+        const std::string text = TextOf(v, "text");
         double result = 0.0;
         const auto failure = FailureOf([&] { result = Val(text); });
-        if (v.Has("failure")) {
-            EXPECT_EQ(failure.value_or("no failure"), v["failure"].text)
+        if (v.contains("failure")) {
+            EXPECT_EQ(failure.value_or("no failure"), TextOf(v, "failure"))
                 << "text \"" << text << "\"";
         } else {
             ASSERT_FALSE(failure.has_value()) << "text \"" << text << "\" failed with " << *failure;
-            EXPECT_EQ(BitsOf(result), v["bits"].text) << "text \"" << text << "\"";
+            EXPECT_EQ(BitsOf(result), TextOf(v, "bits")) << "text \"" << text << "\"";
         }
     }
 }

@@ -5,14 +5,17 @@
 #include "numtext/number_text.h"
 #include "numtext/power.h"
 #include "support/failure_kind_text.h"
-#include "support/reference_decimal.h"
+#include "support/reference_exact.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <random>
-#include <utility>
+#include <string>
 
 namespace tolvex::testing {
 namespace {
@@ -178,23 +181,6 @@ TEST(Reference, StrAndFormatAgreeWithExactDecimalExpansion) {
 
 // ---- powers: the exact power between the midpoints to the neighbours -------
 
-bool IsNearestDouble(const RefBig& exactMantissa, long exactExponent, double r) {
-    const auto rb = RefDecompose(std::bit_cast<std::uint64_t>(std::fabs(r)));
-    const std::uint64_t four = 4 * rb.significand;
-    const bool atBinade = rb.significand == (std::uint64_t{1} << 52) && rb.exponent > -1074;
-    RefBig exact = exactMantissa;
-    RefBig lower(rb.significand == 0 ? 0 : four - (atBinade ? 1 : 2));
-    RefBig upper(four + 2);
-    const long midExponent = rb.exponent - 2;
-    const long common = std::min(exactExponent, midExponent);
-    exact.ShiftLeft(static_cast<int>(exactExponent - common));
-    lower.ShiftLeft(static_cast<int>(midExponent - common));
-    upper.ShiftLeft(static_cast<int>(midExponent - common));
-    const bool even = (rb.significand & 1U) == 0;
-    if (exact < lower || upper < exact) return false;
-    return !((exact == lower || exact == upper) && !even);
-}
-
 TEST(Reference, SquaresAndCubesAreTheNearestDoubles) {
     std::mt19937_64 random(Seed() + 1);
     const long count = CaseCount();
@@ -205,14 +191,13 @@ TEST(Reference, SquaresAndCubesAreTheNearestDoubles) {
         const std::uint64_t bits = ((random() & 1U) << 63) | (exponent << 52) |
                                    (random() & ((std::uint64_t{1} << 52) - 1));
         const auto x = std::bit_cast<double>(bits);
-        const auto xb = RefDecompose(bits & ~(std::uint64_t{1} << 63));
+        const mpq_class magnitude = ExactValueOf(bits);
         for (int n : {2, 3}) {
             const double r = Power(x, n);
-            RefBig exact(1);
-            for (int k = 0; k < n; ++k) exact = RefBig::Mul(exact, RefBig(xb.significand));
+            mpq_class exact = 1;
+            for (int k = 0; k < n; ++k) exact *= magnitude;
             const bool signRight = r == 0.0 || std::signbit(r) == (std::signbit(x) && n == 3);
-            if ((!signRight || !IsNearestDouble(exact, static_cast<long>(n) * xb.exponent, r)) &&
-                ++wrong < 10)
+            if ((!signRight || !IsNearestDouble(exact, std::fabs(r))) && ++wrong < 10)
                 ADD_FAILURE() << BitsOf(x) << " ^ " << n << " gave " << BitsOf(r);
         }
     }
@@ -247,19 +232,15 @@ DecimalText MidpointText(std::mt19937_64& random) {
     const std::uint64_t bits = (exponent << 52) | (random() & ((std::uint64_t{1} << 52) - 1));
     const auto b = RefDecompose(bits);
     // (2s + 1) * 2^(e-1), written exactly in decimal.
-    RefBig n(2 * b.significand + 1);
-    long scale = 0;
-    if (b.exponent - 1 >= 0) {
-        n.ShiftLeft(b.exponent - 1);
-    } else {
-        int k = 1 - b.exponent;
-        for (; k >= 13; k -= 13) n.MulSmall(1220703125U); // 5^13
-        for (; k > 0; --k) n.MulSmall(5);
-        scale = b.exponent - 1;
-    }
+    const mpz_class odd = BigOf(2 * b.significand + 1);
+    const bool whole = b.exponent - 1 >= 0;
+    const mpz_class n =
+        whole ? mpz_class(odd << static_cast<unsigned>(b.exponent - 1))
+              : mpz_class(odd * PowerOf(5, static_cast<unsigned long>(1 - b.exponent)));
+    long scale = whole ? 0 : b.exponent - 1;
     DecimalText d;
     d.negative = false;
-    d.digits = n.Decimal();
+    d.digits = n.get_str(10);
     const int nudge = static_cast<int>(random() % 3); // on, just above, just below
     if (nudge == 1) {
         d.digits += "1";
@@ -276,47 +257,13 @@ DecimalText MidpointText(std::mt19937_64& random) {
     return d;
 }
 
-// value = digits * 10^decimalExponent against m * 2^binaryExponent for several
-// m at one binary exponent: both sides scaled to integers once.
-class DecimalAgainstBinary {
-  public:
-    DecimalAgainstBinary(RefBig digits, long decimalExponent, long binaryExponent)
-        : left_(std::move(digits)), unit_(1) {
-        MulPow10(decimalExponent >= 0 ? left_ : unit_, std::labs(decimalExponent));
-        (binaryExponent >= 0 ? unit_ : left_)
-            .ShiftLeft(static_cast<int>(std::labs(binaryExponent)));
-    }
-    std::strong_ordering Versus(std::uint64_t m) const {
-        return left_ <=> RefBig::Mul(unit_, RefBig(m));
-    }
-
-  private:
-    RefBig left_;
-    RefBig unit_;
-};
-
 bool ValIsNearest(const DecimalText& d, const std::optional<std::string>& failure, double r) {
-    const RefBig digits = BigOfDigits(d.digits);
-    const double largest = std::numeric_limits<double>::max();
-    if (failure.has_value() || std::fabs(r) == largest) {
-        // The upper midpoint of the largest double: at or beyond it is an overflow.
-        const auto beyond =
-            CompareDecimalBinary(digits, d.exponent, (std::uint64_t{1} << 54) - 1, 970);
-        if (failure.has_value()) return *failure == "overflow" && std::is_gteq(beyond);
-        if (std::is_gteq(beyond)) return false;
-    }
+    const mpq_class exact = DecimalValue(d.digits, d.exponent);
+    if (failure.has_value()) return *failure == "overflow" && exact >= OverflowThreshold();
+    if (exact >= OverflowThreshold()) return false;
     if (std::signbit(r) != d.negative)
         return false; // "-" with any digit keeps its sign, also at zero
-    // Midpoints to the neighbours in units of 2^(exponent - 2).
-    const auto rb = RefDecompose(std::bit_cast<std::uint64_t>(std::fabs(r)));
-    const DecimalAgainstBinary value(digits, d.exponent, rb.exponent - 2);
-    const bool even = (rb.significand & 1U) == 0;
-    const auto above = value.Versus(4 * rb.significand + 2);
-    if (std::is_gt(above) || (std::is_eq(above) && !even)) return false;
-    if (rb.significand == 0) return true;
-    const bool atBinade = rb.significand == (std::uint64_t{1} << 52) && rb.exponent > -1074;
-    const auto below = value.Versus(4 * rb.significand - (atBinade ? 1 : 2));
-    return std::is_gt(below) || (std::is_eq(below) && even);
+    return IsNearestDouble(exact, std::fabs(r));
 }
 
 TEST(Reference, ValGivesTheNearestDouble) {

@@ -10,21 +10,21 @@ namespace {
 
 constexpr const char* kPrevious = "text before the click";
 
-CoilFields FieldsOf(const JsonValue& f) {
+CoilFields FieldsOf(const Json& f) {
     CoilFields fields = FieldsOfVector(f);
     fields.IndRes = kPrevious;
     fields.Results = kPrevious;
     return fields;
 }
 
-void ExpectOutcome(const JsonValue& expected, const std::optional<std::string>& failure,
+void ExpectOutcome(const Json& expected, const std::optional<std::string>& failure,
                    const std::string& written, const std::string& where) {
-    if (expected["status"].text == "ok") {
+    if (TextOf(expected, "status") == "ok") {
         EXPECT_FALSE(failure.has_value()) << where << " failed with " << failure.value_or("");
     } else {
-        EXPECT_EQ(failure.value_or("no failure"), expected["failure"].text) << where;
+        EXPECT_EQ(failure.value_or("no failure"), TextOf(expected, "failure")) << where;
     }
-    const std::string want = expected["text"].IsNull() ? kPrevious : expected["text"].text;
+    const std::string want = expected.at("text").is_null() ? kPrevious : TextOf(expected, "text");
     EXPECT_EQ(written, want) << where;
 }
 
@@ -35,17 +35,17 @@ TEST(WindowConformance, BothActionsOnEveryFieldSet) {
     for (const auto& v : vectors) {
         ++line;
         const std::string where = "actions.jsonl line " + std::to_string(line);
-        CoilFields fields = FieldsOf(v["fields"]);
-        const int index = IntOf(v["fields"]["IndUnitsIndex"].text);
+        CoilFields fields = FieldsOf(v.at("fields"));
+        const int index = v.at("fields").at("IndUnitsIndex").get<int>();
         ASSERT_EQ(fields.IndUnits.ListIndex(), index) << where;
 
         const CoilFields before = fields;
         auto calcFailure = FailureOf([&] { CalcInd_Click(fields); });
-        ExpectOutcome(v["calc"], calcFailure, fields.IndRes, where + " CalcInd");
+        ExpectOutcome(v.at("calc"), calcFailure, fields.IndRes, where + " CalcInd");
         EXPECT_EQ(fields.Results, before.Results) << where;
 
         auto goFailure = FailureOf([&] { GO_Click(fields); });
-        ExpectOutcome(v["go"], goFailure, fields.Results, where + " GO");
+        ExpectOutcome(v.at("go"), goFailure, fields.Results, where + " GO");
         EXPECT_EQ(fields.Ind, before.Ind) << where;
         EXPECT_EQ(fields.IndUnits.Text(), before.IndUnits.Text()) << where;
         EXPECT_EQ(fields.IndUnits.ListIndex(), before.IndUnits.ListIndex()) << where;

@@ -23,7 +23,7 @@ struct Outcome {
 std::vector<Outcome> RunAllFieldSets() {
     std::vector<Outcome> outcomes;
     for (const auto& v : ReadJsonLines("actions.jsonl")) {
-        CoilFields fields = FieldsOfVector(v["fields"]);
+        CoilFields fields = FieldsOfVector(v.at("fields"));
         Outcome o;
         o.calcFailure = FailureOf([&] { CalcInd_Click(fields); }).value_or("");
         o.goFailure = FailureOf([&] { GO_Click(fields); }).value_or("");
