@@ -1,9 +1,8 @@
+#include "application.h"
 #include "coil_window.h"
 
-#include <QApplication>
-
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    tolvex::Application app(argc, argv);
     tolvex::CoilWindow window;
     window.show();
     return QApplication::exec();

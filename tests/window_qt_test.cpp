@@ -46,6 +46,30 @@ struct Reported {
     int count = 0;
 };
 
+// Empty when the caption of a label or button shows whole in its box;
+// otherwise what it needs.
+QString CaptionOverflow(QWidget* control) {
+    QRect room = control->contentsRect();
+    QString caption;
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        caption = label->text();
+    } else {
+        auto* button = qobject_cast<QPushButton*>(control);
+        caption = button->text();
+        QStyleOptionButton option;
+        option.initFrom(button);
+        room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    }
+    const QRect used = control->fontMetrics().boundingRect(room, Qt::TextWordWrap, caption);
+    if (room.contains(used)) return {};
+    return QStringLiteral("%1 needs %2x%3 in %4x%5")
+        .arg(control->objectName())
+        .arg(used.width())
+        .arg(used.height())
+        .arg(room.width())
+        .arg(room.height());
+}
+
 } // namespace
 
 class WindowTest : public QObject {
@@ -157,25 +181,34 @@ class WindowTest : public QObject {
         QFETCH(QString, caption);
         auto* control = window_->findChild<QWidget*>(name);
         QVERIFY(control != nullptr);
-        QRect room = control->contentsRect();
         if (auto* label = qobject_cast<QLabel*>(control)) {
             QCOMPARE(label->text(), caption);
             QVERIFY(label->wordWrap());
         } else {
-            auto* button = qobject_cast<QPushButton*>(control);
-            QCOMPARE(button->text(), caption);
-            QStyleOptionButton option;
-            option.initFrom(button);
-            room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+            QCOMPARE(qobject_cast<QPushButton*>(control)->text(), caption);
         }
-        const QRect used = control->fontMetrics().boundingRect(room, Qt::TextWordWrap, caption);
-        QVERIFY2(room.contains(used), qPrintable(QStringLiteral("%1 needs %2x%3 in %4x%5")
-                                                     .arg(name)
-                                                     .arg(used.width())
-                                                     .arg(used.height())
-                                                     .arg(room.width())
-                                                     .arg(room.height())));
+        const QString overflow = CaptionOverflow(control);
+        QVERIFY2(overflow.isEmpty(), qPrintable(overflow));
         QCOMPARE(control->font(), window_->font()); // one font for the whole window
+    }
+
+    void captionsFitAPixelSizedFont() {
+        // Some desktops size the font in pixels, where the point size reads as -1.
+        const QFont original = QApplication::font();
+        QFont large = original;
+        large.setPixelSize(30);
+        QApplication::setFont(large);
+        const CoilWindow window;
+        QApplication::setFont(original);
+        QVERIFY(window.font().pixelSize() > 0);
+        QVERIFY(window.font().pixelSize() < 30);
+        for (auto* control : window.findChildren<QWidget*>()) {
+            if (qobject_cast<QLabel*>(control) == nullptr &&
+                qobject_cast<QPushButton*>(control) == nullptr)
+                continue;
+            const QString overflow = CaptionOverflow(control);
+            QVERIFY2(overflow.isEmpty(), qPrintable(overflow));
+        }
     }
 
     void presentation() {
@@ -408,6 +441,30 @@ class WindowTest : public QObject {
         box->setText(original);
         Click("GO");
         QCOMPARE(Results()->toPlainText(), kOneMicrohenryTable);
+    }
+
+    void megabyteUnitTextComesOutWhole() {
+        const QString unit(1 << 20, QLatin1Char('x'));
+        QLineEdit* typed = Units()->lineEdit();
+        typed->selectAll();
+        typed->insert(unit); // as a paste arrives
+        QCOMPARE(Units()->currentText().size(), unit.size());
+        Box("Turns")->setText(QStringLiteral("10"));
+        Box("Length")->setText(QStringLiteral("10"));
+        Click("CalcInd");
+        QCOMPARE(Box("IndRes")->text(), QStringLiteral("2140855.83") + unit);
+        // No list unit means a thousandth of a nanohenry: 1000000 of them is the 1 uH coil.
+        Box("Ind")->setText(QStringLiteral("1000000"));
+        Click("GO");
+        const QStringList lines = Results()->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), kOneMicrohenryTable.count(QLatin1Char('\n')) + 1);
+        QCOMPARE(lines[0], QStringLiteral("Min  5 turns close wound,   length  2.5"));
+        for (int row : {2, 3, 4, 6, 13})
+            QVERIFY(lines[row].endsWith(unit + QStringLiteral("       Wire  ") +
+                                        kOneMicrohenryTable.section(QLatin1Char('\n'), row, row)
+                                            .section(QStringLiteral("Wire  "), 1)));
+        QCOMPARE(reported_.count, 0);
+        QCOMPARE(Units()->currentText(), unit);
     }
 
     void numbersIgnoreTheProcessLocale() {

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 
+#include <algorithm>
 #include <limits>
 
 namespace tolvex {
@@ -55,6 +56,22 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, QRe
     label->setAlignment(alignment | Qt::AlignTop);
     label->setWordWrap(true); // captions wrap inside their boxes, never spill out
     return label;
+}
+
+// One step smaller in the unit the font is sized in: half a point, or one
+// pixel for a font sized in pixels (whose point size reads as -1). False
+// once the font is as small as it may go.
+bool StepFontDown(QFont& font) {
+    constexpr qreal kSmallestPoints = 6.0;
+    constexpr int kSmallestPixels = 8;
+    if (font.pointSizeF() > 0) {
+        if (font.pointSizeF() <= kSmallestPoints) return false;
+        font.setPointSizeF(std::max(font.pointSizeF() - 0.5, kSmallestPoints));
+        return true;
+    }
+    if (font.pixelSize() <= kSmallestPixels) return false;
+    font.setPixelSize(font.pixelSize() - 1);
+    return true;
 }
 
 } // namespace
@@ -107,6 +124,7 @@ void CoilWindow::BuildControls() {
     indUnits_->setEditable(true);
     indUnits_->setInsertPolicy(QComboBox::NoInsert);
     indUnits_->setCompleter(nullptr); // a typed unit is taken exactly as typed
+    indUnits_->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
     for (auto item : UnitSelector::kItems)
         indUnits_->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
     indUnits_->setAccessibleName(QStringLiteral("Inductance unit"));
@@ -182,11 +200,11 @@ bool CoilWindow::CaptionsFit(const QFont& font) const {
 
 void CoilWindow::FitFont() {
     // The boxes were sized for a small system font. Where the platform font
-    // is larger, take the whole window's font down in half-point steps until
-    // every caption shows whole; controls keep their places and sizes.
+    // is larger, take the whole window's font down step by step until every
+    // caption shows whole; controls keep their places and sizes.
     QFont font = this->font();
-    while (!CaptionsFit(font) && font.pointSizeF() > 6.0)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
+    while (!CaptionsFit(font) && StepFontDown(font)) {
+    }
     if (font != this->font()) setFont(font);
 }
 
