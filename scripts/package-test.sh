@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Builds the Debian package and checks it as a distribution would: lintian,
+# the desktop entry and AppStream metainfo validators, then installs it,
+# starts the installed program on a virtual X display, waits for its window,
+# closes it, removes the package and checks that nothing it installed is left.
+# Needs root (apt-get); run scripts/install-deps.sh once first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+title='Coil Design   Orvik'
+fail() { echo "package test FAILED: $*" >&2; exit 1; }
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+
+echo "== package"
+cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DTOLVEX_TESTS=OFF -DTOLVEX_BENCH=OFF >/dev/null
+cmake --build build-package -j "$(nproc)" >/dev/null || fail "the release build failed"
+rm -f build-package/tolvex_*.deb
+(cd build-package && cpack -G DEB >/dev/null) || fail "cpack could not build the package"
+deb=$(ls "$PWD"/build-package/tolvex_*.deb)
+echo "built $(basename "$deb")"
+
+echo "== lintian"
+lintian --fail-on error,warning "$deb" || fail "lintian reports errors or warnings"
+echo "lintian: no errors, no warnings"
+
+echo "== desktop entry and AppStream metainfo"
+desktop-file-validate app/io.github.tolvex.Tolvex.desktop || fail "desktop-file-validate"
+out=$(appstreamcli validate --no-net app/io.github.tolvex.Tolvex.metainfo.xml 2>&1) ||
+    { echo "$out"; fail "appstreamcli validate"; }
+if grep -qE '^[EW]:' <<<"$out"; then echo "$out"; fail "appstreamcli reports errors or warnings"; fi
+echo "desktop-file-validate and appstreamcli validate: clean"
+
+echo "== install, start, close, remove"
+export DEBIAN_FRONTEND=noninteractive
+as_root apt-get install -y -qq "$deb" >/dev/null || fail "apt-get install of the package"
+installed=$(dpkg-query -L tolvex | while read -r path; do [ -f "$path" ] && echo "$path"; done)
+[ -x /usr/bin/tolvex ] || fail "/usr/bin/tolvex is not installed"
+xvfb-run -a bash -c '
+    set -u
+    /usr/bin/tolvex >/dev/null 2>&1 &
+    pid=$!
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1)
+    [ -n "$window" ] || { echo "no window titled \"$1\" was mapped within 30 s" >&2; kill "$pid"; exit 1; }
+    echo "window \"$1\" mapped"
+    python3 scripts/close-window.py "$window" || { echo "could not ask the window to close" >&2; exit 1; }
+    for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    if kill -0 "$pid" 2>/dev/null; then echo "tolvex did not end within 10 s of closing its window" >&2; kill "$pid"; exit 1; fi
+    wait "$pid" || { echo "tolvex ended with status $?" >&2; exit 1; }
+    echo "closed; tolvex ended"
+' _ "$title" || fail "starting and closing the installed program"
+as_root apt-get purge -y -qq tolvex >/dev/null || fail "apt-get purge tolvex"
+left=$(for path in $installed; do [ -e "$path" ] && echo "$path"; done; true)
+[ -z "$left" ] || fail "files left after removal: $left"
+[ ! -e /usr/share/doc/tolvex ] || fail "/usr/share/doc/tolvex left after removal"
+echo "removed; none of its $(wc -w <<<"$installed") files is left"
