@@ -23,6 +23,21 @@ TEST(Inductance, FormulaInItsOwnOrder) {
               "division by zero");
 }
 
+// Inputs where another grouping of the same steps changes the last bit; the
+// expected doubles come from an exact model of the stated order of steps.
+struct RegroupingCase {
+    const char* grouping; // the order the result must not come from
+    double turns, diameter, length, expected;
+};
+
+TEST(Inductance, EachStepInItsPlace) {
+    const RegroupingCase cases[] = {
+        {"N*(N*D) or (N*N)*(D*D) or N^2*D*(D/den)", 14.1, 8.8, 24.2, 535.8431852986218},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(InductanceNh(c.turns, c.diameter, c.length), c.expected) << c.grouping;
+}
+
 TEST(Inductance, UnitScales) {
     EXPECT_EQ(UnitScale(0), 1.0);
     EXPECT_EQ(UnitScale(1), 1000.0);
@@ -50,6 +65,32 @@ TEST(CloseWinding, Solutions) {
         const CloseWinding w = SolveCloseWinding(c.requiredNh, c.wire, c.diameter);
         EXPECT_EQ(w.minimumTurns, c.turns) << c.requiredNh;
         EXPECT_EQ(w.length, c.length) << c.requiredNh;
+    }
+}
+
+// Required inductances found by searching next to where the close-winding
+// root crosses a whole number, so that one rounding more or less in a single
+// step moves the least turn count. The counts come from an exact model of the
+// stated order of steps.
+TEST(CloseWinding, RootOnAWholeNumber) {
+    const struct {
+        const char* step; // what would move the count
+        double requiredNh, wire, diameter;
+        int turns;
+    } cases[] = {
+        // The root is 6 exactly; a cube of D by two multiplications gives 5.999...
+        {"D^3 correctly rounded", 1177.262481710841, 0.5, 20.04, 6},
+        // The root is 4 exactly; 1.769 * (D^3 / L) gives 3.999...
+        {"(1.769 * D^3) / L", 586.1024790509222, 0.5, 20.5, 4},
+        // The root is 4.999...; 2 D^2 / (1.02 L) or (upper * L) / (2 D^2 / 1.02) give 5.
+        {"((2 D^2) / 1.02) / L, then upper / lower", 876.8070764341966, 0.5, 20.5, 4},
+        // D^2 is subnormal: halving first would lose a bit that 2 D^2 keeps.
+        {"(2 * D^2) / 1.02", 8.823e-320, 0.5, 1.5e-160, 2},
+    };
+    for (const auto& c : cases) {
+        const CloseWinding w = SolveCloseWinding(c.requiredNh, c.wire, c.diameter);
+        EXPECT_EQ(w.minimumTurns, c.turns) << c.step;
+        EXPECT_EQ(w.length, c.turns * c.wire) << c.step;
     }
 }
 
@@ -81,6 +122,10 @@ TEST(DesignSweep, RunningSumDecidesTheRowCount) {
     const auto second = SweepLengths(11.0);
     ASSERT_EQ(second.size(), 10U);
     EXPECT_EQ(second.back(), 20.900000000000006);
+    // Mirrored, the running sum lands on the end exactly and keeps that row.
+    const auto mirrored = SweepLengths(-2.5);
+    ASSERT_EQ(mirrored.size(), 11U);
+    EXPECT_EQ(mirrored.back(), -5.0);
     const auto down = SweepLengths(-2.0);
     ASSERT_EQ(down.size(), 10U);
     EXPECT_EQ(down.back(), -3.8000000000000016);
@@ -105,6 +150,25 @@ TEST(DesignSweep, RowValues) {
     EXPECT_EQ(FailureOf([] { TurnSpacing(0.0, 0); }).value_or("none"), "overflow");
     EXPECT_EQ(FailureOf([] { RowTurnCount(1.0, -5.0, 20.5); }).value_or("none"),
               "invalid argument");
+}
+
+TEST(DesignSweep, EachRowStepInItsPlace) {
+    // Last bits that another grouping of the steps would change.
+    EXPECT_EQ(RowInductance(39, 9.3, 11.2, 1000.0), 13.034174067495554)
+        << "N^2 * (D^2 / den), or nH / (den * scale)";
+    EXPECT_EQ(RowWireLength(150, 7.5).value, 3.5342999999999996)
+        << "N * (D * 3.1416), or (N * D) * (3.1416 / 1000)";
+    EXPECT_EQ(RowWireLength(6, 18.25).value, 344.0052) << "N * (D * 3.1416)";
+}
+
+TEST(DesignSweep, WireOfExactlyAMetreStaysInMillimetres) {
+    // One turn on 318.3091418385536 mm is 1000 mm exactly: metres only above it.
+    const WireLength metre = RowWireLength(1, 318.3091418385536);
+    EXPECT_EQ(metre.value, 1000.0);
+    EXPECT_STREQ(metre.unit, "mm");
+    const WireLength above = RowWireLength(1, 318.30914183855367);
+    EXPECT_EQ(above.value, 1.0000000000000002);
+    EXPECT_STREQ(above.unit, "m");
 }
 
 TEST(DesignSweep, GroupsStartOnlyWhenTheCountRises) {

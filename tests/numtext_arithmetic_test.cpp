@@ -40,6 +40,10 @@ TEST(Arithmetic, FailuresCarryTheirKind) {
         {"10^400", [] { Power(10.0, 400); }, "overflow"},
         {"0^-1", [] { Power(0.0, -1); }, "division by zero"},
         {"1e103^3", [] { Power(1e103, 3); }, "overflow"},
+        // Just past the largest double, where a looser exponent range would
+        // still hold the value.
+        {"2^1024", [] { Power(2.0, 1024); }, "overflow"},
+        {"5.7e102^3", [] { Power(5.7e102, 3); }, "overflow"},
     };
     for (const auto& c : cases) {
         const auto failure = FailureOf(c.step);
@@ -92,6 +96,19 @@ TEST(Power, WorkedValues) {
     EXPECT_EQ(Power(2.0, -1074), std::numeric_limits<double>::denorm_min());
     EXPECT_EQ(Power(2.0, -1075), 0.0);
     EXPECT_EQ(Power(1e-110, 3), 0.0);
+}
+
+TEST(Power, CubesRoundOnceFromTheExactValue) {
+    // Expected doubles from exact rational arithmetic. Rounding first to 54
+    // bits and then to 53 would give the neighbour for the first two; the
+    // third is subnormal, where the result may keep only the bits its
+    // exponent leaves, rounded once.
+    const std::pair<double, double> cubes[] = {
+        {20.1, 8120.6010000000015},
+        {1.7, 4.912999999999999},
+        {1.1e-106, 1.331e-318},
+    };
+    for (auto [x, expected] : cubes) EXPECT_EQ(Power(x, 3), expected) << x;
 }
 
 TEST(Power, NaiveCubeWouldDifferSomewhere) {

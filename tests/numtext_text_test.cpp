@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cmath>
+#include <string_view>
 
 namespace tolvex::testing {
 namespace {
@@ -41,6 +46,12 @@ TEST(Val, ReadsTheLeadingNumber) {
         {"&h7fff", 32767.0},
         {"&H8000", -32768.0},
         {"&HFFFFFFFF", -1.0},
+        {"&H80000000", -2147483648.0},
+        {"&H7FFFFFFF", 2147483647.0},
+        {"&Ha", 10.0},
+        {"&Hf", 15.0},
+        {"&HA", 10.0},
+        {"&O18", 1.0},
         {"&H10000", 65536.0},
         {"&O177777", -1.0},
         {"&Z1", 0.0},
@@ -58,6 +69,46 @@ TEST(Val, ReadsTheLeadingNumber) {
     for (const auto& c : cases) EXPECT_EQ(Val(c.text), c.expected) << "\"" << c.text << "\"";
     EXPECT_TRUE(std::signbit(Val("-0")));
     EXPECT_FALSE(std::signbit(Val("-.")));
+}
+
+// A text that ends exactly where readable memory ends: the page after it
+// cannot be read, so a single character read past the end crashes the test.
+class TextAtPageEnd {
+  public:
+    explicit TextAtPageEnd(std::string_view text)
+        : page_(static_cast<std::size_t>(sysconf(_SC_PAGESIZE))),
+          memory_(mmap(nullptr, 2 * page_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1,
+                       0)) {
+        auto* bytes = static_cast<char*>(memory_);
+        mprotect(bytes + page_, page_, PROT_NONE);
+        char* start = bytes + page_ - text.size();
+        std::copy(text.begin(), text.end(), start);
+        view_ = std::string_view(start, text.size());
+    }
+    ~TextAtPageEnd() { munmap(memory_, 2 * page_); }
+    TextAtPageEnd(const TextAtPageEnd&) = delete;
+    TextAtPageEnd& operator=(const TextAtPageEnd&) = delete;
+    std::string_view View() const { return view_; }
+
+  private:
+    std::size_t page_;
+    void* memory_;
+    std::string_view view_;
+};
+
+TEST(Val, NeverReadsPastTheEndOfItsText) {
+    // Each text stops where a reader that looked one character further
+    // would step into the unreadable page: after a digit, a blank, a sign,
+    // an exponent letter, a radix prefix or a point.
+    const ValCase cases[] = {
+        {"12", 12.0},  {"1 ", 1.0},  {"-", 0.0},  {"1e", 1.0},    {"1e+", 1.0},
+        {"&H", 0.0},   {"&", 0.0},   {"5.", 5.0}, {" ", 0.0},     {"2 5 ", 25.0},
+        {"&HF", 15.0}, {"1E-", 1.0}, {"+ ", 0.0}, {"3e 1", 30.0},
+    };
+    for (const auto& c : cases) {
+        const TextAtPageEnd text(c.text);
+        EXPECT_EQ(Val(text.View()), c.expected) << "\"" << c.text << "\"";
+    }
 }
 
 TEST(Val, FailsBeyondTheDoubleRange) {
@@ -91,6 +142,8 @@ TEST(Str, WritesFifteenDigitForms) {
         {0.0005, " 5E-04"},
         {1.5e15, " 1.5E+15"},
         {-2.5e-7, "-2.5E-07"},
+        {1e-10, " 1E-10"},
+        {0.1, " .1"},
         {999999999999999.0, " 999999999999999"},
         {1e100, " 1E+100"},
         {1234567890123455.0, " 1.23456789012346E+15"},
@@ -148,6 +201,9 @@ TEST(Format, TheSixPicturesLayNumbersOut) {
         {3.0, "0.00", "3.00"},
         {2140.8558, "0.00", "2140.86"},
         {0.001, "0.00", "0.00"},
+        {0.005, "0.00", "0.01"},
+        {0.05, "0.00", "0.05"},
+        {0.05, " ###.0   ", " .1   "},
         {-0.001, "0.00", "0.00"},
         {322.014, " ##00.0", " 322.0"},
         {386.4168, " ##00.0", " 386.4"},

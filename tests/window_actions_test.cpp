@@ -40,11 +40,22 @@ TEST(UnitSelector, TypedTextSelectsOnlyAnExactItem) {
         EXPECT_EQ(s.ListIndex(), index) << text;
         EXPECT_EQ(s.Text(), text);
     }
-    s.SetListIndex(2);
-    EXPECT_EQ(s.Text(), "mH");
-    s.SetListIndex(7);
-    EXPECT_EQ(s.ListIndex(), -1);
-    EXPECT_EQ(s.Text(), "mH");
+}
+
+TEST(UnitSelector, SelectingAnIndexShowsItsItem) {
+    // An index outside the list selects none and leaves the text as it was.
+    const struct {
+        int index;
+        int selected;
+        const char* text;
+    } steps[] = {{0, 0, "nH"}, {2, 2, "mH"},   {3, -1, "mH"},
+                 {1, 1, "uH"}, {-1, -1, "uH"}, {7, -1, "uH"}};
+    UnitSelector s;
+    for (const auto& step : steps) {
+        s.SetListIndex(static_cast<Int16>(step.index));
+        EXPECT_EQ(s.ListIndex(), step.selected) << step.index;
+        EXPECT_EQ(s.Text(), step.text) << step.index;
+    }
 }
 
 struct CalcCase {

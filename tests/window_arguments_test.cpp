@@ -39,11 +39,10 @@ int main(int, char*[]) {
         return 2;
     file.close();
     QByteArray sheetPath = sheet.toLocal8Bit();
-    std::array<char*, 8> argv = {
-        const_cast<char*>("tolvex"),          const_cast<char*>("-reverse"),
-        const_cast<char*>("-qwindowtitle"),   const_cast<char*>("Changed"),
-        const_cast<char*>("-stylesheet"),     sheetPath.data(),
-        const_cast<char*>("-nograb"),         nullptr};
+    std::array<char*, 8> argv = {const_cast<char*>("tolvex"),        const_cast<char*>("-reverse"),
+                                 const_cast<char*>("-qwindowtitle"), const_cast<char*>("Changed"),
+                                 const_cast<char*>("-stylesheet"),   sheetPath.data(),
+                                 const_cast<char*>("-nograb"),       nullptr};
     int status = 0;
     {
         tolvex::Application app(static_cast<int>(argv.size()) - 1, argv.data());
