@@ -28,8 +28,8 @@ bool WatchTopLevelMaps(xcb_connection_t* x) {
     const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_void_cookie_t cookie =
         xcb_change_window_attributes_checked(x, screen->root, XCB_CW_EVENT_MASK, &mask);
-    std::unique_ptr<xcb_generic_error_t, decltype(&std::free)> error(
-        xcb_request_check(x, cookie), &std::free);
+    std::unique_ptr<xcb_generic_error_t, decltype(&std::free)> error(xcb_request_check(x, cookie),
+                                                                     &std::free);
     return error == nullptr;
 }
 
