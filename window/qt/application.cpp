@@ -7,7 +7,6 @@ char kProgramName[] = "tolvex";
 } // namespace
 
 Application::Application(int argc, char* argv[])
-    : argv_{argc > 0 && argv[0] != nullptr ? argv[0] : kProgramName, nullptr},
-      app_(argc_, argv_) {}
+    : argv_{argc > 0 && argv[0] != nullptr ? argv[0] : kProgramName, nullptr}, app_(argc_, argv_) {}
 
 } // namespace tolvex
