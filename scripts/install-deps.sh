@@ -7,7 +7,7 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 export DEBIAN_FRONTEND=noninteractive
 as_root apt-get update -qq
 as_root apt-get install -y -qq --no-install-recommends \
-    build-essential cmake pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev \
+    build-essential cmake pkg-config qt6-base-dev libgl-dev libxcb1-dev libgtest-dev libbenchmark-dev \
     libmpfr-dev libgmp-dev nlohmann-json3-dev \
     clang clang-tidy clang-format libclang-rt-14-dev \
     fonts-dejavu-core xvfb xauth xdotool locales time \
