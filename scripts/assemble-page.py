@@ -1,0 +1,38 @@
+#!/usr/bin/env python3
+"""Joins the page, its style, its script and the WebAssembly module (already a
+single script with the wasm inside) into one HTML file that needs nothing else.
+
+Usage: assemble-page.py page.html page.css page.js module.js out.html
+"""
+import sys
+
+
+def inline_script(text):
+    # A script element ends at the first "</script", wherever it stands.
+    return text.replace("</script", "<\\/script")
+
+
+def main(argv):
+    if len(argv) != 6:
+        sys.exit(__doc__)
+    html_path, css_path, js_path, module_path, out_path = argv[1:]
+    with open(html_path, encoding="utf-8") as f:
+        html = f.read()
+    with open(css_path, encoding="utf-8") as f:
+        css = f.read()
+    with open(js_path, encoding="utf-8") as f:
+        page = f.read()
+    with open(module_path, encoding="utf-8") as f:
+        module = f.read()
+    for marker in ("<!-- style -->", "<!-- script -->"):
+        if html.count(marker) != 1:
+            sys.exit(f"{html_path}: expected one {marker}")
+    html = html.replace("<!-- style -->", "<style>\n" + css + "</style>")
+    script = "<script>\n" + inline_script(module) + "\n" + inline_script(page) + "</script>"
+    html = html.replace("<!-- script -->", script)
+    with open(out_path, "w", encoding="utf-8") as f:
+        f.write(html)
+
+
+if __name__ == "__main__":
+    main(sys.argv)

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Builds GMP and GNU MPFR for WebAssembly from Debian's own source packages,
+# the same releases the native build links, into build-web/deps. Once: a
+# second run finds the finished prefix and does nothing.
+#
+# Usage: scripts/build-wasm-deps.sh [PREFIX]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+prefix=${1:-$root/build-web/deps}
+stamp=$prefix/.built
+if [ -f "$stamp" ]; then exit 0; fi
+
+# emscripten 3.1.6's JavaScript tools want Debian's node modules (acorn).
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+work=$root/build-web/deps-src
+jobs=$(nproc)
+rm -rf "$work"
+mkdir -p "$work/apt/lists/partial" "$work/apt/parts"
+cd "$work"
+
+# A private source list for the mirror the machine already uses, so that the
+# system's own apt configuration is left as it is.
+for list in /etc/apt/sources.list.d/*.sources; do
+    sed 's/^Types: deb$/Types: deb-src/' "$list" >"apt/parts/$(basename "$list")"
+done
+apt_private=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$work/apt/parts"
+             -o "Dir::State::Lists=$work/apt/lists" -o APT::Sandbox::User=root)
+apt-get "${apt_private[@]}" -qq update
+apt-get "${apt_private[@]}" -qq source gmp mpfr4 >/dev/null
+
+echo "== GMP for WebAssembly"
+cd "$work"/gmp-*/
+# Debian's source drops the manual, which configure still lists.
+mkdir -p doc
+printf 'all:\ninstall:\ncheck:\nclean:\ndistclean:\n' >doc/Makefile.in
+# Portable C (no assembly), 32-bit limbs as wasm32 has; the helper programs
+# that generate tables at build time run natively.
+emconfigure ./configure --host=none --build="$(./config.guess)" --disable-assembly \
+    --enable-cxx --disable-shared --enable-static --prefix="$prefix" \
+    CC_FOR_BUILD=gcc ABI=standard CFLAGS="-O2" CXXFLAGS="-O2" >configure.log 2>&1 \
+    || { tail -n 40 configure.log; exit 1; }
+emmake make -j"$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
+emmake make install >/dev/null
+
+echo "== GNU MPFR for WebAssembly"
+cd "$work"/mpfr4-*/
+emconfigure ./configure --host=none --build="$(./config.guess)" --disable-shared --enable-static \
+    --with-gmp="$prefix" --prefix="$prefix" CFLAGS="-O2" >configure.log 2>&1 \
+    || { tail -n 40 configure.log; exit 1; }
+emmake make -j"$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
+emmake make install >/dev/null
+
+touch "$stamp"
+echo "GMP and MPFR for WebAssembly in $prefix"

@@ -1,0 +1,36 @@
+// Opens the built page from disk in Debian's chromium, headless, with the
+// flags that keep the browser itself off the network.
+import { chromium } from "playwright-core";
+import path from "node:path";
+import { fileURLToPath, pathToFileURL } from "node:url";
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+export const root = path.resolve(here, "..", "..");
+export const pagePath = process.env.TOLVEX_PAGE ?? path.join(root, "build-web", "tolvex.html");
+export const pageUrl = pathToFileURL(pagePath).href;
+
+export async function launch() {
+  return chromium.launch({
+    executablePath: process.env.TOLVEX_CHROMIUM ?? "/usr/bin/chromium",
+    args: [
+      "--no-sandbox",
+      "--disable-gpu",
+      "--disable-quic",
+      "--no-first-run",
+      "--disable-background-networking",
+      "--disable-component-update",
+      "--disable-sync",
+    ],
+  });
+}
+
+// A fresh page at the start-up state; every request it makes is recorded.
+export async function openPage(browser, url = pageUrl) {
+  const context = await browser.newContext();
+  const page = await context.newPage();
+  const requests = [];
+  page.on("request", (request) => requests.push(request.url()));
+  await page.goto(url);
+  await page.waitForSelector("html[data-ready='true']");
+  return { page, context, requests };
+}

@@ -1,0 +1,244 @@
+// The page in a real browser, through its DOM only: layout, start-up, keys,
+// failures, hostile input, and that it keeps to itself.
+import { test, before, after } from "node:test";
+import assert from "node:assert/strict";
+import { launch, openPage, pageUrl } from "./browser.mjs";
+
+const kFocusOrder = ["FormDia", "WireDia", "Ind", "GO", "Results", "IndUnits", "Turns",
+  "Length", "IndRes", "CalcInd"];
+
+// The table the start-up texts give (1 uH, former 20 mm, wire 0.5 mm).
+const kOneMicrohenryTable = [
+  "Min  5 turns close wound,   length  2.5",
+  "",
+  "5  Turns   Length 2.5   Spacing 0.50    0.88uH       Wire  322.0mm",
+  "5  Turns   Length 2.8   Spacing 0.55    0.86uH       Wire  322.0mm",
+  "5  Turns   Length 3.0   Spacing 0.60    0.84uH       Wire  322.0mm",
+  "",
+  "6  Turns   Length 3.3   Spacing 0.54    1.19uH       Wire  386.4mm",
+  "6  Turns   Length 3.5   Spacing 0.58    1.16uH       Wire  386.4mm",
+  "6  Turns   Length 3.8   Spacing 0.63    1.14uH       Wire  386.4mm",
+  "6  Turns   Length 4.0   Spacing 0.67    1.12uH       Wire  386.4mm",
+  "6  Turns   Length 4.3   Spacing 0.71    1.10uH       Wire  386.4mm",
+  "6  Turns   Length 4.5   Spacing 0.75    1.08uH       Wire  386.4mm",
+  "6  Turns   Length 4.8   Spacing 0.79    1.06uH       Wire  386.4mm",
+  "6  Turns   Length 5.0   Spacing 0.83    1.04uH       Wire  386.4mm",
+  "",
+].join("\n");
+
+let browser;
+before(async () => {
+  browser = await launch();
+});
+after(async () => {
+  await browser?.close();
+});
+
+async function withPage(use, url) {
+  const opened = await openPage(browser, url);
+  try {
+    await use(opened.page, opened.requests);
+  } finally {
+    await opened.context.close();
+  }
+}
+
+const value = (page, id) => page.$eval("#" + id, (e) => e.value);
+const dialogOpen = (page) => page.$eval("#FailureDialog", (d) => d.open);
+
+test("start-up texts, uH selected, focus on FormDia, the caption as title", () =>
+  withPage(async (page) => {
+    assert.equal(await page.title(), "Coil Design   Orvik");
+    const texts = {};
+    for (const id of ["FormDia", "WireDia", "Ind", "IndUnits", "Turns", "Length", "IndRes",
+      "Results"]) texts[id] = await value(page, id);
+    assert.deepEqual(texts, { FormDia: "20", WireDia: "0.5", Ind: "1", IndUnits: "uH", Turns: "",
+      Length: "", IndRes: "", Results: "" });
+    assert.equal(await page.evaluate(() => document.activeElement.id), "FormDia");
+    assert.equal(await page.getAttribute("#IndUnitsOption1", "aria-selected"), "true");
+  }));
+
+test("every control sits at its twips / 15 within a pixel", () =>
+  withPage(async (page) => {
+    const boxes = await page.evaluate(() => {
+      const frame = document.getElementById("Tolvex").getBoundingClientRect();
+      const style = getComputedStyle(document.getElementById("Tolvex"));
+      const left = frame.left + parseFloat(style.borderLeftWidth);
+      const top = frame.top + parseFloat(style.borderTopWidth);
+      const result = { frame: [frame.width - 2 * parseFloat(style.borderLeftWidth),
+        frame.height - 2 * parseFloat(style.borderTopWidth)] };
+      for (const e of document.querySelectorAll("#Tolvex > [id]")) {
+        const r = e.getBoundingClientRect();
+        result[e.id] = [r.left - left, r.top - top, r.width, r.height];
+      }
+      return result;
+    });
+    // Twips from the window's layout table, as a person would measure them.
+    const twips = {
+      FormDia: [1800, 720, 1575, 285], WireDia: [1800, 1200, 1575, 285],
+      Ind: [1800, 240, 1575, 285], GO: [2160, 1560, 1095, 615],
+      Results: [120, 2280, 6135, 3375], Label1: [600, 240, 1095, 255],
+      Label2: [120, 720, 1575, 255], Label3: [240, 1200, 1455, 375],
+      IndUnits: [3480, 240, 735, 315], Label4: [120, 1560, 2055, 615],
+      Label6: [4440, 360, 615, 255], Label7: [4560, 720, 615, 255],
+      Turns: [5280, 360, 735, 285], Length: [5280, 720, 735, 285],
+      IndRes: [4560, 1680, 1575, 435], CalcInd: [4920, 1080, 975, 495],
+      Label5: [4680, 120, 1215, 255], Line1: [4440, 0, 15, 2280],
+    };
+    assert.ok(Math.abs(boxes.frame[0] - 6285 / 15) <= 1 && Math.abs(boxes.frame[1] - 5685 / 15) <= 1,
+      `frame ${boxes.frame}`);
+    for (const [id, expected] of Object.entries(twips)) {
+      assert.ok(boxes[id], `no element #${id}`);
+      expected.forEach((t, i) =>
+        assert.ok(Math.abs(boxes[id][i] - t / 15) <= 1, `${id}: ${boxes[id]} against ${expected}`));
+    }
+  }));
+
+test("labels name their fields, captions fit their boxes, the equation is dark green", () =>
+  withPage(async (page) => {
+    const facts = await page.evaluate(() => {
+      const fits = (e) => e.scrollHeight <= e.clientHeight && e.scrollWidth <= e.clientWidth;
+      return {
+        names: ["FormDia", "WireDia", "Ind", "Turns", "Length"].map(
+          (id) => document.getElementById(id).labels[0]?.id ?? null),
+        fit: [...document.querySelectorAll("#Tolvex .label, #Tolvex button[id]")]
+          .filter((e) => !fits(e)).map((e) => e.id),
+        green: getComputedStyle(document.getElementById("Label4")).color,
+      };
+    });
+    assert.deepEqual(facts.names, ["Label2", "Label3", "Label1", "Label6", "Label7"]);
+    assert.deepEqual(facts.fit, []);
+    assert.equal(facts.green, "rgb(0, 128, 0)");
+  }));
+
+test("Tab walks the controls in the window's tab order", () =>
+  withPage(async (page) => {
+    const seen = [await page.evaluate(() => document.activeElement.id)];
+    for (let i = 1; i < kFocusOrder.length; i++) {
+      await page.keyboard.press("Tab");
+      seen.push(await page.evaluate(() => document.activeElement.id));
+    }
+    assert.deepEqual(seen, kFocusOrder);
+  }));
+
+test("Generate Values on the start-up texts writes the 1 uH table", () =>
+  withPage(async (page) => {
+    await page.click("#GO");
+    assert.equal(await value(page, "Results"), kOneMicrohenryTable);
+    assert.equal(await dialogOpen(page), false);
+  }));
+
+test("Enter: in a field it presses Calculate Inductance, on a button that button", () =>
+  withPage(async (page) => {
+    await page.fill("#Turns", "10");
+    await page.fill("#Length", "10");
+    for (const [field, key] of [["Turns", "Enter"], ["IndUnits", "Enter"], ["Ind", "NumpadEnter"]]) {
+      await page.fill("#IndRes", "");
+      await page.focus("#" + field);
+      await page.keyboard.press(key);
+      assert.equal(await value(page, "IndRes"), "2.14uH", `${key} in ${field}`);
+    }
+    assert.equal(await value(page, "Results"), "");
+    await page.focus("#GO");
+    await page.keyboard.press("Enter");
+    assert.equal(await value(page, "Results"), kOneMicrohenryTable);
+    await page.fill("#IndRes", "");
+    await page.fill("#Results", "");
+    await page.focus("#CalcInd");
+    await page.keyboard.press("NumpadEnter");
+    assert.equal(await value(page, "IndRes"), "2.14uH");
+    assert.equal(await value(page, "Results"), "");
+  }));
+
+test("the unit box: a typed text is used as typed, the list selects an item", () =>
+  withPage(async (page) => {
+    await page.fill("#Turns", "10");
+    await page.fill("#Length", "10");
+    const rows = [["pH", "2140855.83pH", null], ["nH", "2140.86nH", "0"], ["mh", "2140855.83mh", null],
+      ["mH", ".mH", "2"]];
+    for (const [typed, expected, option] of rows) {
+      await page.fill("#IndUnits", typed);
+      const selected = await page.$$eval("#IndUnitsOptions li",
+        (items) => items.findIndex((li) => li.getAttribute("aria-selected") === "true"));
+      assert.equal(selected, option === null ? -1 : Number(option), typed);
+      await page.click("#CalcInd");
+      assert.equal(await value(page, "IndRes"), expected, typed);
+    }
+    await page.focus("#IndUnits");
+    await page.keyboard.press("ArrowDown");
+    await page.keyboard.press("ArrowUp");
+    await page.keyboard.press("Enter"); // takes the highlighted item
+    assert.equal(await value(page, "IndUnits"), "uH");
+    await page.keyboard.press("Enter"); // list closed: presses Calculate Inductance
+    assert.equal(await value(page, "IndRes"), "2.14uH");
+  }));
+
+test("a failure shows a modal dialog with OK; what was written stays", () =>
+  withPage(async (page) => {
+    await page.fill("#IndRes", "before");
+    await page.fill("#Turns", "10");
+    for (const id of ["FormDia", "WireDia", "Length"]) await page.fill("#" + id, "");
+    await page.click("#CalcInd");
+    assert.equal(await dialogOpen(page), true);
+    const words = await page.textContent("#FailureText");
+    assert.match(words, /^Calculate Inductance stopped/);
+    assert.equal(await page.textContent("#FailureTitle"), "Coil Design   Orvik");
+    assert.equal(await value(page, "IndRes"), "before");
+    await page.click("#FailureOK");
+    assert.equal(await dialogOpen(page), false);
+    // Still usable: a sweep that fails part-way keeps its header and rows.
+    await page.fill("#FormDia", "20");
+    await page.fill("#WireDia", "0.5");
+    await page.fill("#Ind", "20");
+    await page.fill("#IndUnits", "mH");
+    await page.click("#GO");
+    assert.equal(await dialogOpen(page), true);
+    assert.match(await page.textContent("#FailureText"), /^Generate Values stopped/);
+    const lines = (await value(page, "Results")).split("\n");
+    assert.equal(lines.filter((l) => l.includes("Turns")).length, 9);
+    await page.keyboard.press("Escape");
+    assert.equal(await dialogOpen(page), false);
+  }));
+
+test("hostile texts: CR, long radix numbers, 1e400, megabyte pastes", () =>
+  withPage(async (page) => {
+    await page.fill("#Turns", "1\r0");
+    await page.fill("#Length", "&H000A");
+    await page.click("#CalcInd");
+    assert.equal(await value(page, "IndRes"), "2.14uH");
+    await page.fill("#Length", "&HFFFFFFFFFFFFFFFFF");
+    await page.click("#CalcInd");
+    assert.equal(await dialogOpen(page), true);
+    await page.click("#FailureOK");
+    await page.fill("#Length", "1e400");
+    await page.click("#CalcInd");
+    assert.equal(await dialogOpen(page), true);
+    await page.click("#FailureOK");
+    assert.equal(await value(page, "IndRes"), "2.14uH");
+
+    const megabyte = "x".repeat(1 << 20);
+    await page.fill("#Ind", "1000000");
+    await page.fill("#IndUnits", megabyte);
+    await page.click("#GO");
+    const results = await value(page, "Results");
+    const rows = results.split("\n").filter((l) => l.includes("Turns"));
+    assert.equal(rows.length, 11);
+    assert.ok(rows.every((row) => row.includes(megabyte + "       Wire ")));
+    await page.focus("#Results");
+    await page.keyboard.press("End");
+    await page.keyboard.type("y");
+    assert.equal((await value(page, "Results")).length, results.length + 1);
+  }));
+
+test("no request leaves the page; the URL's query and fragment change nothing", () =>
+  withPage(async (page, requests) => {
+    await page.click("#GO");
+    await page.fill("#Turns", "10");
+    await page.click("#CalcInd");
+    assert.equal(await value(page, "Ind"), "1");
+    assert.equal(await value(page, "Results"), kOneMicrohenryTable);
+    const stored = await page.evaluate(() => [localStorage.length, sessionStorage.length,
+      document.cookie]);
+    assert.deepEqual(stored, [0, 0, ""]);
+    assert.deepEqual(requests.map((u) => u.replace(/[?#].*$/, "")), [pageUrl]);
+  }, pageUrl + "?Ind=5&FormDia=9#IndUnits=mH"));
