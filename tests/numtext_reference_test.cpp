@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
+#include "support/double_bits.h"
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -156,7 +156,7 @@ std::uint64_t RandomDoubleBits(std::mt19937_64& random) {
     const auto whole = static_cast<double>(random() % 2000000);
     const double scale[] = {1.0, 10.0, 100.0, 1000.0, 10000.0};
     const double x = whole / scale[random() % 5];
-    return sign | std::bit_cast<std::uint64_t>(x);
+    return sign | BitPatternOf(x);
 }
 
 TEST(Reference, StrAndFormatAgreeWithExactDecimalExpansion) {
@@ -165,7 +165,7 @@ TEST(Reference, StrAndFormatAgreeWithExactDecimalExpansion) {
     long wrong = 0;
     for (long i = 0; i < count; ++i) {
         const std::uint64_t bits = RandomDoubleBits(random);
-        const auto x = std::bit_cast<double>(bits);
+        const auto x = DoubleOfBits(bits);
         const Rounded15 r = ReferenceFifteen(bits);
         const std::string str = Str(x);
         if (str != ReferenceStr(r) && ++wrong < 10)
@@ -191,7 +191,7 @@ TEST(Reference, SquaresAndCubesAreTheNearestDoubles) {
         const std::uint64_t exponent = 1023 - 400 + random() % 741;
         const std::uint64_t bits = ((random() & 1U) << 63) | (exponent << 52) |
                                    (random() & ((std::uint64_t{1} << 52) - 1));
-        const auto x = std::bit_cast<double>(bits);
+        const auto x = DoubleOfBits(bits);
         const mpq_class magnitude = ExactValueOf(bits);
         for (int n : {2, 3}) {
             const double r = Power(x, n);
@@ -333,7 +333,7 @@ TEST(Reference, FifteenDigitTiesGoToEven) {
         // 10^15 <= n < 2^53 ending in 5 is exact as a double, and so is n / 2^k.
         const std::uint64_t n = 1000000000000005ULL + 10 * (random() % 800000000000000ULL);
         const double x = static_cast<double>(n) / static_cast<double>(1U << (random() % 4));
-        const auto bits = std::bit_cast<std::uint64_t>(x);
+        const auto bits = BitPatternOf(x);
         const std::string str = Str(x);
         if (str != ReferenceStr(ReferenceFifteen(bits)) && ++wrong < 10)
             ADD_FAILURE() << BitsOf(x) << ": Str " << str << " reference "

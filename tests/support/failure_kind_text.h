@@ -2,7 +2,7 @@
 
 #include "numtext/arithmetic_failure.h"
 
-#include <bit>
+#include "double_bits.h"
 #include <charconv>
 #include <cstdint>
 #include <functional>
@@ -24,12 +24,12 @@ inline std::optional<std::string> FailureOf(const std::function<void()>& step) {
 inline double DoubleFromBits(const std::string& hex) {
     std::uint64_t bits = 0;
     std::from_chars(hex.data(), hex.data() + hex.size(), bits, 16);
-    return std::bit_cast<double>(bits);
+    return DoubleOfBits(bits);
 }
 
 inline std::string BitsOf(double x) {
     char buffer[17] = {};
-    auto bits = std::bit_cast<std::uint64_t>(x);
+    auto bits = BitPatternOf(x);
     auto result = std::to_chars(buffer, buffer + 16, bits, 16);
     std::string text(buffer, result.ptr);
     return std::string(16 - text.size(), '0') + text;

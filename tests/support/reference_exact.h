@@ -4,6 +4,8 @@
 // integers and rationals, read from the bits and the digits alone. It shares
 // nothing with the program's own conversions (no MPFR, no std::to_chars).
 
+#include "double_bits.h"
+
 #include <gmpxx.h>
 
 #include <cstdint>
@@ -25,9 +27,11 @@ inline RefBinary RefDecompose(std::uint64_t bits) {
     return {fraction | (std::uint64_t{1} << 52), biased - 1075};
 }
 
+// In two 32-bit halves: GMP takes an unsigned long, which wasm32 has at 32 bits.
 inline mpz_class BigOf(std::uint64_t v) {
-    static_assert(sizeof(unsigned long) == sizeof(std::uint64_t));
-    return {static_cast<unsigned long>(v)};
+    const mpz_class high(static_cast<unsigned long>(v >> 32));
+    const mpz_class low(static_cast<unsigned long>(v & 0xFFFFFFFFU));
+    return mpz_class(high << 32) + low;
 }
 
 inline mpz_class PowerOf(unsigned long base, unsigned long exponent) {
@@ -83,7 +87,7 @@ inline ExactDecimal ExactDecimalOf(std::uint64_t bits) {
 // Whether r (not negative) is the double nearest to `exact`: between the
 // midpoints to its neighbours, and on a midpoint only when r is the even one.
 inline bool IsNearestDouble(const mpq_class& exact, double r) {
-    const RefBinary rb = RefDecompose(std::bit_cast<std::uint64_t>(r));
+    const RefBinary rb = RefDecompose(BitPatternOf(r));
     const mpq_class unit = RationalPower(2, rb.exponent - 2);
     const bool atBinade = rb.significand == (std::uint64_t{1} << 52) && rb.exponent > -1074;
     const std::uint64_t four = 4 * rb.significand;
