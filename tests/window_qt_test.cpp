@@ -73,6 +73,14 @@ bool KindMatches(QWidget* control, ControlKind kind) {
     return false;
 }
 
+// Both keys a person calls Enter.
+void EnterKeys() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+}
+
 struct Reported {
     QString action;
     FailureKind kind = FailureKind::Overflow;
@@ -303,11 +311,46 @@ class WindowTest : public QObject {
                  unitText == QLatin1String("pH") ? -1 : Units()->findText(unitText));
     }
 
+    void enterInAFieldCalculates_data() { EnterKeys(); }
     void enterInAFieldCalculates() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
         QTest::keyClicks(Box("Turns"), QStringLiteral("10"));
         QTest::keyClicks(Box("Length"), QStringLiteral("10"));
-        QTest::keyClick(Box("Length"), Qt::Key_Return);
+        QTest::keyClick(Box("Length"), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(Box("IndRes")->text(), QStringLiteral("2.14uH"));
+        QVERIFY(Results()->toPlainText().isEmpty());
+    }
+
+    void calculateInductanceIsTheDefaultButton() {
+        auto* calcInd = Child<QPushButton>("CalcInd");
+        auto* go = Child<QPushButton>("GO");
+        QVERIFY(calcInd->isDefault()); // drawn with the default button's frame
+        QVERIFY(!go->isDefault());
+        QVERIFY(calcInd->autoDefault());
+        QVERIFY(go->autoDefault());
+    }
+
+    void enterOnAFocusedButtonPressesThatButton_data() { EnterKeys(); }
+    void enterOnAFocusedButtonPressesThatButton() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        Box("Turns")->setText(QStringLiteral("10"));
+        Box("Length")->setText(QStringLiteral("10"));
+        auto* go = Child<QPushButton>("GO");
+        go->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), go);
+        QTest::keyClick(go, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(Results()->toPlainText(), kOneMicrohenryTable);
+        QVERIFY(Box("IndRes")->text().isEmpty()); // Generate Values only
+        Results()->clear();
+        auto* calcInd = Child<QPushButton>("CalcInd");
+        calcInd->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), calcInd);
+        QTest::keyClick(calcInd, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(Box("IndRes")->text(), QStringLiteral("2.14uH"));
+        QVERIFY(Results()->toPlainText().isEmpty()); // Calculate Inductance only
+        QCOMPARE(reported_.count, 0);
     }
 
     void failureIsReportedAndWrittenTextStays_data() {

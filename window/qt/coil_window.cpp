@@ -56,7 +56,9 @@ QPlainTextEdit* MakeMultiLineTextBox(QWidget* parent) {
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // At word boundaries only: breaking anywhere makes Qt try every character of a long
+    // word as a break, which froze the window for seconds on a pasted megabyte.
+    box->setWordWrapMode(QTextOption::WordWrap);
     box->setTabChangesFocus(true); // keyboard users can leave the table with Tab
     return box;
 }
@@ -177,8 +179,13 @@ void CoilWindow::BuildControls(const WindowDescription& window) {
     connect(go_, &QPushButton::clicked, this, [this] { RunAction(go_->text(), GO_Click); });
     connect(calcInd_, &QPushButton::clicked, this,
             [this] { RunAction(calcInd_->text(), CalcInd_Click); });
-    // Calculate Inductance is the window's default button: Enter in a
-    // single-line field presses it.
+    // Calculate Inductance is the window's default button and looks it: Enter
+    // in a single-line field presses it. Enter on a focused button presses
+    // that button.
+    calcInd_->setDefault(true);
+    for (QPushButton* button :
+         {static_cast<QPushButton*>(go_), static_cast<QPushButton*>(calcInd_)})
+        button->setAutoDefault(true);
     for (QLineEdit* box :
          {formDia_, wireDia_, ind_, turns_, length_, indRes_, indUnits_->lineEdit()})
         connect(box, &QLineEdit::returnPressed, calcInd_, &QPushButton::click);
