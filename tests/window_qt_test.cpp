@@ -16,9 +16,15 @@
 
 #include <clocale>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
 
 using tolvex::CoilWindow;
+using tolvex::ControlDescription;
+using tolvex::ControlKind;
 using tolvex::FailureKind;
+using tolvex::TextAlignment;
 
 Q_DECLARE_METATYPE(FailureKind)
 
@@ -39,6 +45,41 @@ const QString kOneMicrohenryTable =
                    "6  Turns   Length 4.5   Spacing 0.75    1.08uH       Wire  386.4mm\n"
                    "6  Turns   Length 4.8   Spacing 0.79    1.06uH       Wire  386.4mm\n"
                    "6  Turns   Length 5.0   Spacing 0.83    1.04uH       Wire  386.4mm\n");
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The widget class each kind of control becomes.
+bool KindMatches(QWidget* control, ControlKind kind) {
+    switch (kind) {
+    case ControlKind::TextBox:
+        return qobject_cast<QLineEdit*>(control) != nullptr;
+    case ControlKind::MultiLineTextBox:
+        return qobject_cast<QPlainTextEdit*>(control) != nullptr;
+    case ControlKind::PushButton:
+        return qobject_cast<QPushButton*>(control) != nullptr;
+    case ControlKind::Label:
+        return qobject_cast<QLabel*>(control) != nullptr;
+    case ControlKind::UnitList: {
+        auto* list = qobject_cast<QComboBox*>(control);
+        return list != nullptr && list->isEditable();
+    }
+    case ControlKind::Line: {
+        auto* line = qobject_cast<QFrame*>(control);
+        return line != nullptr && line->frameShape() == QFrame::VLine;
+    }
+    }
+    return false;
+}
+
+// Both keys a person calls Enter.
+void EnterKeys() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Return") << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+}
 
 struct Reported {
     QString action;
@@ -123,58 +164,68 @@ class WindowTest : public QObject {
         QCOMPARE(QApplication::focusWidget(), Box("FormDia"));
     }
 
-    void geometryFollowsTheTwips_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("twips");
-        const struct {
-            const char* name;
-            int l, t, w, h;
-        } rows[] = {
-            {"FormDia", 1800, 720, 1575, 285},  {"WireDia", 1800, 1200, 1575, 285},
-            {"Ind", 1800, 240, 1575, 285},      {"GO", 2160, 1560, 1095, 615},
-            {"Results", 120, 2280, 6135, 3375}, {"Label1", 600, 240, 1095, 255},
-            {"Label2", 120, 720, 1575, 255},    {"Label3", 240, 1200, 1455, 375},
-            {"IndUnits", 3480, 240, 735, 315},  {"Label4", 120, 1560, 2055, 615},
-            {"Label6", 4440, 360, 615, 255},    {"Label7", 4560, 720, 615, 255},
-            {"Turns", 5280, 360, 735, 285},     {"Length", 5280, 720, 735, 285},
-            {"IndRes", 4560, 1680, 1575, 435},  {"CalcInd", 4920, 1080, 975, 495},
-            {"Label5", 4680, 120, 1215, 255},   {"Line1", 4440, 0, 15, 2280},
-        };
-        for (const auto& r : rows)
-            QTest::newRow(r.name) << QString::fromLatin1(r.name) << QRect(r.l, r.t, r.w, r.h);
+    void controlsFollowTheDescription_data() {
+        QTest::addColumn<int>("row");
+        const auto controls = tolvex::TolvexWindow().controls;
+        for (std::size_t row = 0; row < controls.size(); ++row)
+            QTest::newRow(std::string(controls[row].name).c_str()) << static_cast<int>(row);
     }
-    void geometryFollowsTheTwips() {
-        QFETCH(QString, name);
-        QFETCH(QRect, twips);
-        auto* control = window_->findChild<QWidget*>(name);
+    void controlsFollowTheDescription() {
+        QFETCH(int, row);
+        const ControlDescription& described =
+            tolvex::TolvexWindow().controls[static_cast<std::size_t>(row)];
+        auto* control = window_->findChild<QWidget*>(ToQString(described.name));
         QVERIFY(control != nullptr);
-        QCOMPARE(control->geometry(),
-                 tolvex::TwipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+        QCOMPARE(control->parentWidget(), window_.get());
+        QVERIFY(KindMatches(control, described.kind));
+        const auto [left, top, width, height] = described.box;
+        if (described.kind == ControlKind::Line) {
+            // Drawn from its start point, one pixel wide, as long as described.
+            QCOMPARE(control->geometry(),
+                     QRect(tolvex::TwipsToPixels(left), tolvex::TwipsToPixels(top), 1,
+                           tolvex::TwipsToPixels(height)));
+        } else {
+            QCOMPARE(control->geometry(),
+                     QRect(tolvex::TwipsToPixels(left), tolvex::TwipsToPixels(top),
+                           tolvex::TwipsToPixels(width), tolvex::TwipsToPixels(height)));
+        }
+        QCOMPARE(control->focusPolicy() != Qt::NoFocus,
+                 described.tabIndex >= 0 && described.kind != ControlKind::Label);
+        QVERIFY(control->isEnabled());
+        QVERIFY(control->isVisible());
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            const Qt::Alignment horizontal = label->alignment() & Qt::AlignHorizontal_Mask;
+            QCOMPARE(horizontal,
+                     described.alignment == TextAlignment::Right ? Qt::AlignRight : Qt::AlignLeft);
+            const QColor expected =
+                described.color
+                    ? QColor(described.color->red, described.color->green, described.color->blue)
+                    : window_->palette().color(QPalette::WindowText);
+            QCOMPARE(label->palette().color(QPalette::WindowText), expected);
+        }
+        if (auto* box = qobject_cast<QLineEdit*>(control))
+            QCOMPARE(box->text(), ToQString(described.text)); // start-up leaves them alone
+    }
+
+    void windowFollowsTheDescription() {
+        const tolvex::WindowDescription& described = tolvex::TolvexWindow();
+        QCOMPARE(window_->objectName(), ToQString(described.name));
+        QCOMPARE(window_->windowTitle(), ToQString(described.caption));
+        QCOMPARE(window_->size(), QSize(tolvex::TwipsToPixels(described.clientWidth),
+                                        tolvex::TwipsToPixels(described.clientHeight)));
         QCOMPARE(window_->size(), QSize(419, 379));
+        // Nothing on the window that the description does not name.
+        QCOMPARE(window_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(),
+                 static_cast<qsizetype>(described.controls.size()));
     }
 
     void captionsShowWhole_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("Label1") << "Label1"
-                                << "Inductance";
-        QTest::newRow("Label2") << "Label2"
-                                << "Former Diameter (mm)";
-        QTest::newRow("Label3") << "Label3"
-                                << "Wire Diameter  mm";
-        QTest::newRow("Label4")
-            << "Label4"
-            << "Vessor's equation                   L (nH) =     (N.D)^2 / (0.46.D + 1.02.len)";
-        QTest::newRow("Label5") << "Label5"
-                                << "Back calculate";
-        QTest::newRow("Label6") << "Label6"
-                                << "Turns";
-        QTest::newRow("Label7") << "Label7"
-                                << "Length";
-        QTest::newRow("GO") << "GO"
-                            << "Generate Values";
-        QTest::newRow("CalcInd") << "CalcInd"
-                                 << "Calculate Inductance";
+        for (const ControlDescription& control : tolvex::TolvexWindow().controls)
+            if (control.kind == ControlKind::Label || control.kind == ControlKind::PushButton)
+                QTest::newRow(std::string(control.name).c_str())
+                    << ToQString(control.name) << ToQString(control.text);
     }
     void captionsShowWhole() {
         QFETCH(QString, name);
@@ -212,9 +263,6 @@ class WindowTest : public QObject {
     }
 
     void presentation() {
-        QCOMPARE(Child<QLabel>("Label1")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-        QCOMPARE(Child<QLabel>("Label4")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
-        QCOMPARE(Child<QLabel>("Label4")->palette().color(QPalette::WindowText), QColor(0, 128, 0));
         QCOMPARE(Child<QFrame>("Line1")->frameShape(), QFrame::VLine);
         QCOMPARE(Results()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         QCOMPARE(Results()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -263,11 +311,46 @@ class WindowTest : public QObject {
                  unitText == QLatin1String("pH") ? -1 : Units()->findText(unitText));
     }
 
+    void enterInAFieldCalculates_data() { EnterKeys(); }
     void enterInAFieldCalculates() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
         QTest::keyClicks(Box("Turns"), QStringLiteral("10"));
         QTest::keyClicks(Box("Length"), QStringLiteral("10"));
-        QTest::keyClick(Box("Length"), Qt::Key_Return);
+        QTest::keyClick(Box("Length"), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(Box("IndRes")->text(), QStringLiteral("2.14uH"));
+        QVERIFY(Results()->toPlainText().isEmpty());
+    }
+
+    void calculateInductanceIsTheDefaultButton() {
+        auto* calcInd = Child<QPushButton>("CalcInd");
+        auto* go = Child<QPushButton>("GO");
+        QVERIFY(calcInd->isDefault()); // drawn with the default button's frame
+        QVERIFY(!go->isDefault());
+        QVERIFY(calcInd->autoDefault());
+        QVERIFY(go->autoDefault());
+    }
+
+    void enterOnAFocusedButtonPressesThatButton_data() { EnterKeys(); }
+    void enterOnAFocusedButtonPressesThatButton() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        Box("Turns")->setText(QStringLiteral("10"));
+        Box("Length")->setText(QStringLiteral("10"));
+        auto* go = Child<QPushButton>("GO");
+        go->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), go);
+        QTest::keyClick(go, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(Results()->toPlainText(), kOneMicrohenryTable);
+        QVERIFY(Box("IndRes")->text().isEmpty()); // Generate Values only
+        Results()->clear();
+        auto* calcInd = Child<QPushButton>("CalcInd");
+        calcInd->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), calcInd);
+        QTest::keyClick(calcInd, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(Box("IndRes")->text(), QStringLiteral("2.14uH"));
+        QVERIFY(Results()->toPlainText().isEmpty()); // Calculate Inductance only
+        QCOMPARE(reported_.count, 0);
     }
 
     void failureIsReportedAndWrittenTextStays_data() {
@@ -344,16 +427,18 @@ class WindowTest : public QObject {
     }
 
     void tabOrderVisitsEveryField() {
-        const char* order[] = {"FormDia",  "WireDia", "Ind",    "GO",     "Results",
-                               "IndUnits", "Turns",   "Length", "IndRes", "CalcInd"};
+        const std::vector<std::string_view> order = tolvex::FocusOrder(tolvex::TolvexWindow());
+        QCOMPARE(order.size(), std::size_t{10});
         Box("FormDia")->setFocus();
         QTRY_COMPARE(QApplication::focusWidget(), Box("FormDia"));
-        for (std::size_t i = 1; i < std::size(order); ++i) {
+        // Around the whole order and back to the start.
+        for (std::size_t step = 1; step <= order.size(); ++step) {
+            const std::size_t i = step % order.size();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget* focus = QApplication::focusWidget();
             while (focus != nullptr && focus->objectName().isEmpty()) focus = focus->parentWidget();
             QVERIFY(focus != nullptr);
-            QCOMPARE(focus->objectName(), QString::fromLatin1(order[i]));
+            QCOMPARE(focus->objectName(), ToQString(order[i]));
         }
     }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "initial_texts.h"
 #include "unit_selector.h"
 
 #include <string>
@@ -9,9 +10,9 @@ namespace tolvex {
 // Every field of the window as plain text, so that the start-up and both
 // actions run the same with or without a screen.
 struct CoilFields {
-    std::string FormDia = "20";
-    std::string WireDia = "0.5";
-    std::string Ind = "1";
+    std::string FormDia{initial_text::kFormDia};
+    std::string WireDia{initial_text::kWireDia};
+    std::string Ind{initial_text::kInd};
     UnitSelector IndUnits;
     std::string Turns;
     std::string Length;

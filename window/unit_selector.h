@@ -1,5 +1,6 @@
 #pragma once
 
+#include "initial_texts.h"
 #include "numtext/checked_arithmetic.h"
 
 #include <array>
@@ -26,7 +27,7 @@ class UnitSelector {
 
   private:
     Int16 index_ = -1;
-    std::string text_ = " ";
+    std::string text_{initial_text::kIndUnits};
 };
 
 } // namespace tolvex

@@ -13,12 +13,13 @@
 
 #include <algorithm>
 #include <limits>
+#include <string_view>
 
 namespace tolvex {
 
 namespace {
 
-QString ToDisplay(const std::string& text) {
+QString ToDisplay(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
@@ -40,22 +41,76 @@ std::string ResultsFromDisplay(const QString& shown) {
     return FromDisplay(text);
 }
 
-QLineEdit* MakeTextBox(QWidget* parent, const char* name, QRect place) {
+Qt::Alignment ToQt(TextAlignment alignment) {
+    return alignment == TextAlignment::Right ? Qt::AlignRight : Qt::AlignLeft;
+}
+
+QLineEdit* MakeTextBox(QWidget* parent) {
     auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(place);
     box->setMaxLength(std::numeric_limits<int>::max()); // no field is limited in length
     return box;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, QRect place,
-                  Qt::Alignment alignment) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(place);
-    label->setAlignment(alignment | Qt::AlignTop);
+QPlainTextEdit* MakeMultiLineTextBox(QWidget* parent) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    // At word boundaries only: breaking anywhere makes Qt try every character of a long
+    // word as a break, which froze the window for seconds on a pasted megabyte.
+    box->setWordWrapMode(QTextOption::WordWrap);
+    box->setTabChangesFocus(true); // keyboard users can leave the table with Tab
+    return box;
+}
+
+QLabel* MakeLabel(QWidget* parent, const ControlDescription& control) {
+    auto* label = new QLabel(ToDisplay(control.text), parent);
+    label->setAlignment(ToQt(control.alignment) | Qt::AlignTop);
     label->setWordWrap(true); // captions wrap inside their boxes, never spill out
+    label->setFocusPolicy(Qt::NoFocus);
+    if (control.color) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText,
+                         QColor(control.color->red, control.color->green, control.color->blue));
+        label->setPalette(palette);
+    }
     return label;
+}
+
+QComboBox* MakeUnitList(QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    list->setEditable(true);
+    list->setInsertPolicy(QComboBox::NoInsert);
+    list->setCompleter(nullptr); // a typed unit is taken exactly as typed
+    list->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
+    for (auto item : UnitSelector::kItems) list->addItem(ToDisplay(item));
+    return list;
+}
+
+QFrame* MakeLine(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::VLine);
+    line->setFrameShadow(QFrame::Plain);
+    line->setLineWidth(1);
+    return line;
+}
+
+QWidget* MakeControl(QWidget* parent, const ControlDescription& control) {
+    switch (control.kind) {
+    case ControlKind::TextBox:
+        return MakeTextBox(parent);
+    case ControlKind::MultiLineTextBox:
+        return MakeMultiLineTextBox(parent);
+    case ControlKind::PushButton:
+        return new WrappingButton(ToDisplay(control.text), parent);
+    case ControlKind::Label:
+        return MakeLabel(parent, control);
+    case ControlKind::UnitList:
+        return MakeUnitList(parent);
+    case ControlKind::Line:
+        return MakeLine(parent);
+    }
+    return nullptr;
 }
 
 // One step smaller in the unit the font is sized in: half a point, or one
@@ -77,11 +132,12 @@ bool StepFontDown(QFont& font) {
 } // namespace
 
 CoilWindow::CoilWindow(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("Tolvex"));
-    setWindowTitle(QStringLiteral("Coil Design   Orvik"));
-    setFixedSize(TwipsToPixels(6285), TwipsToPixels(5685));
-    BuildControls();
-    SetTabOrder();
+    const WindowDescription& window = TolvexWindow();
+    setObjectName(ToDisplay(window.name));
+    setWindowTitle(ToDisplay(window.caption));
+    setFixedSize(TwipsToPixels(window.clientWidth), TwipsToPixels(window.clientHeight));
+    BuildControls(window);
+    SetTabOrder(window);
     FitFont();
     reporter_ = [this](const QString& action, FailureKind kind) {
         QMessageBox::warning(this, windowTitle(), FailureMessage(action, kind));
@@ -91,98 +147,57 @@ CoilWindow::CoilWindow(QWidget* parent) : QWidget(parent) {
     formDia_->setFocus();
 }
 
-void CoilWindow::BuildControls() {
-    const auto right = Qt::AlignRight;
-    formDia_ = MakeTextBox(this, "FormDia", TwipsRect(1800, 720, 1575, 285));
-    wireDia_ = MakeTextBox(this, "WireDia", TwipsRect(1800, 1200, 1575, 285));
-    ind_ = MakeTextBox(this, "Ind", TwipsRect(1800, 240, 1575, 285));
+template <typename T> T* CoilWindow::Control(std::string_view name) const {
+    return findChild<T*>(ToDisplay(name), Qt::FindDirectChildrenOnly);
+}
 
-    go_ = new WrappingButton(QStringLiteral("Generate Values"), this);
-    go_->setObjectName(QStringLiteral("GO"));
-    go_->setGeometry(TwipsRect(2160, 1560, 1095, 615));
+void CoilWindow::BuildControls(const WindowDescription& window) {
+    for (const ControlDescription& control : window.controls) {
+        QWidget* widget = MakeControl(this, control);
+        widget->setObjectName(ToDisplay(control.name));
+        widget->setGeometry(ControlRect(control));
+        if (auto name = AccessibleName(control.name); !name.empty())
+            widget->setAccessibleName(ToDisplay(name));
+        if (auto* label = qobject_cast<QLabel*>(widget)) labels_.append(label);
+    }
+    for (const ControlDescription& control : window.controls)
+        if (auto field = FieldNamedBy(control.name); !field.empty())
+            Control<QLabel>(control.name)->setBuddy(Control<QWidget>(field));
 
-    results_ = new QPlainTextEdit(this);
-    results_->setObjectName(QStringLiteral("Results"));
-    results_->setGeometry(TwipsRect(120, 2280, 6135, 3375));
-    results_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    results_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    results_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    results_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    results_->setTabChangesFocus(true); // keyboard users can leave the table with Tab
-    results_->setAccessibleName(QStringLiteral("Design table"));
+    formDia_ = Control<QLineEdit>("FormDia");
+    wireDia_ = Control<QLineEdit>("WireDia");
+    ind_ = Control<QLineEdit>("Ind");
+    go_ = Control<WrappingButton>("GO");
+    results_ = Control<QPlainTextEdit>("Results");
+    indUnits_ = Control<QComboBox>("IndUnits");
+    turns_ = Control<QLineEdit>("Turns");
+    length_ = Control<QLineEdit>("Length");
+    indRes_ = Control<QLineEdit>("IndRes");
+    calcInd_ = Control<WrappingButton>("CalcInd");
 
-    auto* label1 = MakeLabel(this, "Label1", QStringLiteral("Inductance"),
-                             TwipsRect(600, 240, 1095, 255), right);
-    auto* label2 = MakeLabel(this, "Label2", QStringLiteral("Former Diameter (mm)"),
-                             TwipsRect(120, 720, 1575, 255), right);
-    auto* label3 = MakeLabel(this, "Label3", QStringLiteral("Wire Diameter  mm"),
-                             TwipsRect(240, 1200, 1455, 375), right);
-
-    indUnits_ = new QComboBox(this);
-    indUnits_->setObjectName(QStringLiteral("IndUnits"));
-    indUnits_->setGeometry(TwipsRect(3480, 240, 735, 315));
-    indUnits_->setEditable(true);
-    indUnits_->setInsertPolicy(QComboBox::NoInsert);
-    indUnits_->setCompleter(nullptr); // a typed unit is taken exactly as typed
-    indUnits_->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
-    for (auto item : UnitSelector::kItems)
-        indUnits_->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
-    indUnits_->setAccessibleName(QStringLiteral("Inductance unit"));
-
-    auto* label4 = MakeLabel(this, "Label4",
-                             QStringLiteral("Vessor's equation                   L (nH) =     "
-                                            "(N.D)^2 / (0.46.D + 1.02.len)"),
-                             TwipsRect(120, 1560, 2055, 615), Qt::AlignLeft);
-    QPalette green = label4->palette();
-    green.setColor(QPalette::WindowText, QColor(0, 128, 0));
-    label4->setPalette(green);
-
-    auto* label6 =
-        MakeLabel(this, "Label6", QStringLiteral("Turns"), TwipsRect(4440, 360, 615, 255), right);
-    auto* label7 =
-        MakeLabel(this, "Label7", QStringLiteral("Length"), TwipsRect(4560, 720, 615, 255), right);
-    turns_ = MakeTextBox(this, "Turns", TwipsRect(5280, 360, 735, 285));
-    length_ = MakeTextBox(this, "Length", TwipsRect(5280, 720, 735, 285));
-    indRes_ = MakeTextBox(this, "IndRes", TwipsRect(4560, 1680, 1575, 435));
-    indRes_->setAccessibleName(QStringLiteral("Inductance result"));
-
-    calcInd_ = new WrappingButton(QStringLiteral("Calculate Inductance"), this);
-    calcInd_->setObjectName(QStringLiteral("CalcInd"));
-    calcInd_->setGeometry(TwipsRect(4920, 1080, 975, 495));
-
-    auto* label5 = MakeLabel(this, "Label5", QStringLiteral("Back calculate"),
-                             TwipsRect(4680, 120, 1215, 255), right);
-
-    auto* line1 = new QFrame(this);
-    line1->setObjectName(QStringLiteral("Line1"));
-    line1->setFrameShape(QFrame::VLine);
-    line1->setFrameShadow(QFrame::Plain);
-    line1->setLineWidth(1);
-    line1->setGeometry(TwipsToPixels(4440), 0, 1, TwipsToPixels(2280));
-
-    label1->setBuddy(ind_);
-    label2->setBuddy(formDia_);
-    label3->setBuddy(wireDia_);
-    label6->setBuddy(turns_);
-    label7->setBuddy(length_);
-    labels_ = {label1, label2, label3, label4, label5, label6, label7};
-
-    connect(go_, &QPushButton::clicked, this,
-            [this] { RunAction(QStringLiteral("Generate Values"), GO_Click); });
+    // The button's caption names the action in a failure report.
+    connect(go_, &QPushButton::clicked, this, [this] { RunAction(go_->text(), GO_Click); });
     connect(calcInd_, &QPushButton::clicked, this,
-            [this] { RunAction(QStringLiteral("Calculate Inductance"), CalcInd_Click); });
-    // Calculate Inductance is the window's default button: Enter in a
-    // single-line field presses it.
+            [this] { RunAction(calcInd_->text(), CalcInd_Click); });
+    // Calculate Inductance is the window's default button and looks it: Enter
+    // in a single-line field presses it. Enter on a focused button presses
+    // that button.
+    calcInd_->setDefault(true);
+    for (QPushButton* button :
+         {static_cast<QPushButton*>(go_), static_cast<QPushButton*>(calcInd_)})
+        button->setAutoDefault(true);
     for (QLineEdit* box :
          {formDia_, wireDia_, ind_, turns_, length_, indRes_, indUnits_->lineEdit()})
         connect(box, &QLineEdit::returnPressed, calcInd_, &QPushButton::click);
 }
 
-void CoilWindow::SetTabOrder() {
-    QWidget* order[] = {formDia_,  wireDia_, ind_,    go_,     results_,
-                        indUnits_, turns_,   length_, indRes_, calcInd_};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
-    for (QLabel* label : labels_) label->setFocusPolicy(Qt::NoFocus);
+void CoilWindow::SetTabOrder(const WindowDescription& window) {
+    QWidget* previous = nullptr;
+    for (std::string_view name : FocusOrder(window)) {
+        auto* next = Control<QWidget>(name);
+        if (previous != nullptr) setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 bool CoilWindow::CaptionsFit(const QFont& font) const {

@@ -2,10 +2,12 @@
 
 #include "numtext/arithmetic_failure.h"
 #include "window/coil_fields.h"
+#include "window/window_description.h"
 
 #include <QWidget>
 
 #include <functional>
+#include <string_view>
 
 class QComboBox;
 class QFrame;
@@ -36,8 +38,9 @@ class CoilWindow : public QWidget {
     static QString FailureMessage(const QString& action, FailureKind kind);
 
   private:
-    void BuildControls();
-    void SetTabOrder();
+    void BuildControls(const WindowDescription& window);
+    void SetTabOrder(const WindowDescription& window);
+    template <typename T> T* Control(std::string_view name) const;
     void FitFont();
     bool CaptionsFit(const QFont& font) const;
     void RunAction(const QString& action, void (*click)(CoilFields&));

@@ -1,0 +1,179 @@
+// The one description of the window, checked against the layout's own edge
+// cases; what a binding makes of it is checked with that binding.
+#include "window/coil_fields.h"
+#include "window/window_description.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+namespace tolvex::testing {
+namespace {
+
+const ControlDescription& Control(std::string_view name) {
+    const ControlDescription* control = FindControl(TolvexWindow(), name);
+    if (control == nullptr) throw std::invalid_argument("no control " + std::string(name));
+    return *control;
+}
+
+int RightEdge(const ControlDescription& control) {
+    return control.box.left + control.box.width;
+}
+
+TEST(WindowDescription, NamesTheWindowAndItsClientArea) {
+    const WindowDescription& window = TolvexWindow();
+    EXPECT_EQ(window.name, "Tolvex");
+    EXPECT_EQ(window.caption, "Coil Design   Orvik"); // three spaces before the last word
+    EXPECT_EQ(window.clientWidth, 6285);
+    EXPECT_EQ(window.clientHeight, 5685);
+    EXPECT_EQ(window.controls.size(), 18u);
+}
+
+TEST(WindowDescription, NamesAreUniqueAndFound) {
+    std::set<std::string_view> names;
+    for (const ControlDescription& control : TolvexWindow().controls) {
+        EXPECT_TRUE(names.insert(control.name).second) << control.name;
+        EXPECT_EQ(FindControl(TolvexWindow(), control.name), &control);
+    }
+    EXPECT_EQ(FindControl(TolvexWindow(), "Label8"), nullptr);
+    EXPECT_EQ(FindControl(TolvexWindow(), ""), nullptr);
+}
+
+TEST(WindowDescription, LabelsEndAtOneEdgeBeforeTheirFields) {
+    // Right edges at 1695, 105 twips left of the text boxes they name.
+    for (std::string_view label : {"Label1", "Label2", "Label3"}) {
+        EXPECT_EQ(RightEdge(Control(label)), 1695) << label;
+        EXPECT_EQ(Control(FieldNamedBy(label)).box.left - RightEdge(Control(label)), 105) << label;
+        EXPECT_EQ(Control(label).alignment, TextAlignment::Right) << label;
+    }
+}
+
+TEST(WindowDescription, ResultsStopsShortOfTheClientEdges) {
+    const ControlDescription& results = Control("Results");
+    EXPECT_EQ(results.kind, ControlKind::MultiLineTextBox);
+    EXPECT_EQ(TolvexWindow().clientWidth - RightEdge(results), 30);
+    EXPECT_EQ(TolvexWindow().clientHeight - (results.box.top + results.box.height), 30);
+    // It runs across both halves, below the divider.
+    const ControlDescription& line = Control("Line1");
+    EXPECT_EQ(results.box.top, line.box.top + line.box.height);
+    EXPECT_LT(results.box.left, line.box.left);
+    EXPECT_GT(RightEdge(results), line.box.left);
+}
+
+TEST(WindowDescription, EveryControlLiesInsideTheClientArea) {
+    for (const ControlDescription& control : TolvexWindow().controls) {
+        EXPECT_GE(control.box.left, 0) << control.name;
+        EXPECT_GE(control.box.top, 0) << control.name;
+        EXPECT_LE(RightEdge(control), TolvexWindow().clientWidth) << control.name;
+        EXPECT_LE(control.box.top + control.box.height, TolvexWindow().clientHeight)
+            << control.name;
+        EXPECT_GT(control.box.height, 0) << control.name;
+        EXPECT_EQ(control.box.width == 0, control.kind == ControlKind::Line) << control.name;
+    }
+}
+
+TEST(WindowDescription, TheDividerIsAVerticalLineWithoutFocus) {
+    const ControlDescription& line = Control("Line1");
+    EXPECT_EQ(line.kind, ControlKind::Line);
+    EXPECT_EQ(line.box.left, 4440);
+    EXPECT_EQ(line.box.top, 0);
+    EXPECT_EQ(line.box.height, 2280);
+    EXPECT_EQ(line.tabIndex, -1);
+    EXPECT_EQ(line.text, "");
+}
+
+TEST(WindowDescription, TabIndexesAreDistinctAndDense) {
+    std::vector<int> indexes;
+    for (const ControlDescription& control : TolvexWindow().controls)
+        if (control.kind != ControlKind::Line) indexes.push_back(control.tabIndex);
+    std::ranges::sort(indexes);
+    for (std::size_t i = 0; i < indexes.size(); ++i) EXPECT_EQ(indexes[i], static_cast<int>(i));
+}
+
+TEST(WindowDescription, FocusSkipsLabelsAndTheLineInTabIndexOrder) {
+    const std::vector<std::string_view> expected{"FormDia", "WireDia",  "Ind",   "GO",
+                                                 "Results", "IndUnits", "Turns", "Length",
+                                                 "IndRes",  "CalcInd"};
+    EXPECT_EQ(FocusOrder(TolvexWindow()), expected);
+}
+
+TEST(WindowDescription, FocusOrderSortsByTabIndexNotByRow) {
+    const ControlDescription rows[] = {
+        {"B", ControlKind::PushButton, "b", {0, 0, 15, 15}, 2, TextAlignment::Left, {}},
+        {"L", ControlKind::Label, "l", {0, 0, 15, 15}, 0, TextAlignment::Left, {}},
+        {"A", ControlKind::TextBox, "", {0, 0, 15, 15}, 1, TextAlignment::Left, {}},
+        {"D", ControlKind::Line, "", {0, 0, 0, 15}, -1, TextAlignment::Left, {}},
+    };
+    const WindowDescription window{"W", "w", 100, 100, rows};
+    EXPECT_EQ(FocusOrder(window), (std::vector<std::string_view>{"A", "B"}));
+}
+
+TEST(WindowDescription, OnlyTheEquationIsColouredDarkGreen) {
+    for (const ControlDescription& control : TolvexWindow().controls) {
+        if (control.name != "Label4") {
+            EXPECT_FALSE(control.color.has_value()) << control.name;
+            continue;
+        }
+        ASSERT_TRUE(control.color.has_value());
+        EXPECT_EQ(control.color->red, 0);
+        EXPECT_EQ(control.color->green, 128);
+        EXPECT_EQ(control.color->blue, 0);
+        EXPECT_EQ(control.alignment, TextAlignment::Left);
+    }
+}
+
+TEST(WindowDescription, TheEquationKeepsItsRunsOfSpaces) {
+    const std::string_view text = Control("Label4").text;
+    const std::string nineteen(19, ' ');
+    const std::string five(5, ' ');
+    EXPECT_EQ(text.substr(0, 17), "Vessor's equation");
+    EXPECT_EQ(text.substr(17, 21), nineteen + "L ");
+    EXPECT_EQ(text.find("=" + five + "(N.D)^2"), text.find('='));
+    EXPECT_TRUE(text.ends_with("(0.46.D + 1.02.len)"));
+}
+
+TEST(WindowDescription, InitialTextsAreTheFieldModels) {
+    // Before start-up selects "uH", the model and the window agree.
+    const CoilFields fields;
+    EXPECT_EQ(Control("FormDia").text, fields.FormDia);
+    EXPECT_EQ(Control("WireDia").text, fields.WireDia);
+    EXPECT_EQ(Control("Ind").text, fields.Ind);
+    EXPECT_EQ(Control("IndUnits").text, fields.IndUnits.Text());
+    EXPECT_EQ(Control("IndUnits").text, " ");
+    EXPECT_EQ(Control("Turns").text, fields.Turns);
+    EXPECT_EQ(Control("Length").text, fields.Length);
+    EXPECT_EQ(Control("IndRes").text, fields.IndRes);
+    EXPECT_EQ(Control("Results").text, fields.Results);
+}
+
+TEST(WindowDescription, LabelsNameFieldsThatTakeFocus) {
+    int named = 0;
+    for (const ControlDescription& control : TolvexWindow().controls) {
+        const std::string_view field = FieldNamedBy(control.name);
+        if (field.empty()) continue;
+        ++named;
+        EXPECT_EQ(control.kind, ControlKind::Label) << control.name;
+        EXPECT_EQ(Control(field).kind, ControlKind::TextBox) << control.name;
+    }
+    EXPECT_EQ(named, 5); // the equation and "Back calculate" name none
+    EXPECT_EQ(FieldNamedBy("Label4"), "");
+    EXPECT_EQ(FieldNamedBy("Ind"), "");
+}
+
+TEST(WindowDescription, UnnamedFieldsHaveAccessibleNames) {
+    // A control no label names still needs a name for assistive technology.
+    std::set<std::string_view> named;
+    for (const ControlDescription& control : TolvexWindow().controls)
+        if (!FieldNamedBy(control.name).empty()) named.insert(FieldNamedBy(control.name));
+    for (std::string_view field : FocusOrder(TolvexWindow())) {
+        const ControlKind kind = Control(field).kind;
+        if (kind == ControlKind::PushButton || named.contains(field)) continue;
+        EXPECT_FALSE(AccessibleName(field).empty()) << field;
+    }
+    EXPECT_EQ(AccessibleName("FormDia"), "");
+}
+
+} // namespace
+} // namespace tolvex::testing

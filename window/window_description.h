@@ -1,0 +1,56 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace tolvex {
+
+// What the window shows, without any toolkit: every binding (the Qt window,
+// the web page) builds itself from this one table.
+
+enum class ControlKind { TextBox, MultiLineTextBox, PushButton, Label, UnitList, Line };
+enum class TextAlignment { Left, Right };
+
+struct Rgb {
+    int red, green, blue;
+};
+
+// In twips. For the line: left/top is its start, width 0 and height its
+// length (a vertical line).
+struct Twips {
+    int left, top, width, height;
+};
+
+struct ControlDescription {
+    std::string_view name; // "FormDia", "Label4", "Line1", ...
+    ControlKind kind;
+    std::string_view text; // caption or initial text, "" when none
+    Twips box;
+    int tabIndex;             // -1 for the line
+    TextAlignment alignment;  // labels; Left for the others
+    std::optional<Rgb> color; // the text colour where it is not the platform's
+};
+
+struct WindowDescription {
+    std::string_view name, caption;
+    int clientWidth, clientHeight;                // twips
+    std::span<const ControlDescription> controls; // in the table's order
+};
+
+const WindowDescription& TolvexWindow();
+
+// The focusable controls in ascending tab index (labels and the line take none).
+std::vector<std::string_view> FocusOrder(const WindowDescription& window);
+
+// The control of that name, or nullptr.
+const ControlDescription* FindControl(const WindowDescription& window, std::string_view name);
+
+// The field a label names, for assistive technology; "" when it names none.
+std::string_view FieldNamedBy(std::string_view label);
+
+// A name for assistive technology where no label names the control; "" otherwise.
+std::string_view AccessibleName(std::string_view control);
+
+} // namespace tolvex
