@@ -205,6 +205,54 @@ TEST(Reference, SquaresAndCubesAreTheNearestDoubles) {
     EXPECT_EQ(wrong, 0) << "of " << count << " bases";
 }
 
+// The exact power base^n (n may be negative) is the double returned, or the
+// result overflows and the failure says so.
+bool PowerIsNearest(double base, int n, const std::optional<std::string>& failure, double r) {
+    const auto bits = std::bit_cast<std::uint64_t>(base);
+    const mpq_class magnitude = ExactValueOf(bits);
+    mpq_class exact = 1;
+    for (int k = 0; k < std::abs(n); ++k) exact *= magnitude;
+    if (n < 0) exact = 1 / exact;
+    if (failure.has_value()) return *failure == "overflow" && exact >= OverflowThreshold();
+    const bool negative = std::signbit(base) && n % 2 != 0;
+    if (r != 0.0 && std::signbit(r) != negative) return false;
+    return IsNearestDouble(exact, std::fabs(r));
+}
+
+TEST(Reference, PowersOfTenAreTheNearestDoubles) {
+    for (int e = -22; e <= 22; ++e) {
+        double r = 0.0;
+        const auto failure = FailureOf([&] { r = Power(10.0, e); });
+        EXPECT_TRUE(PowerIsNearest(10.0, e, failure, r)) << "10 ^ " << e << " gave " << BitsOf(r);
+    }
+}
+
+// Any base and whole exponent, ten and its neighbours among them, with
+// exponents on both sides of the exact powers of ten.
+TEST(Reference, PowersAreTheNearestDoubles) {
+    std::mt19937_64 random(Seed() + 4);
+    const long count = CaseCount() / 20;
+    long wrong = 0;
+    for (long i = 0; i < count; ++i) {
+        const int n = static_cast<int>(random() % 61) - 30;
+        double base = 10.0;
+        const int kind = static_cast<int>(random() % 3);
+        if (kind == 1) base = std::nextafter(10.0, (random() & 1U) != 0 ? 0.0 : 20.0);
+        if (kind == 2) {
+            // |log2 base| below 30: the power stays far from overflow.
+            const std::uint64_t exponent = 1023 - 30 + random() % 61;
+            base = std::bit_cast<double>(((random() & 1U) << 63) | (exponent << 52) |
+                                         (random() & ((std::uint64_t{1} << 52) - 1)));
+        }
+        double r = 0.0;
+        const auto failure = FailureOf([&] { r = Power(base, n); });
+        if (!PowerIsNearest(base, n, failure, r) && ++wrong < 10)
+            ADD_FAILURE() << BitsOf(base) << " ^ " << n << " gave "
+                          << (failure ? *failure : BitsOf(r));
+    }
+    EXPECT_EQ(wrong, 0) << "of " << count << " powers";
+}
+
 // ---- Val: the nearest double of the decimal text ------------------------
 
 struct DecimalText {
