@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds GMP and GNU MPFR for WebAssembly from Debian's own source packages,
+# Builds GMP and GNU MPFR (for the core) and Google Benchmark (for the same
+# benchmarks under node) for WebAssembly from Debian's own source packages,
 # the same releases the native build links, into build-web/deps. Once: a
 # second run finds the finished prefix and does nothing.
 #
@@ -27,7 +28,7 @@ done
 apt_private=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$work/apt/parts"
              -o "Dir::State::Lists=$work/apt/lists" -o APT::Sandbox::User=root)
 apt-get "${apt_private[@]}" -qq update
-apt-get "${apt_private[@]}" -qq source gmp mpfr4 >/dev/null
+apt-get "${apt_private[@]}" -qq source gmp mpfr4 benchmark >/dev/null 2>&1
 
 echo "== GMP for WebAssembly"
 cd "$work"/gmp-*/
@@ -51,5 +52,14 @@ emconfigure ./configure --host=none --build="$(./config.guess)" --disable-shared
 emmake make -j"$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
 emmake make install >/dev/null
 
+echo "== Google Benchmark for WebAssembly"
+cd "$work"/benchmark-*/
+# A release tarball has no git tags to read the version from.
+emcmake cmake -S . -B build-wasm -DCMAKE_BUILD_TYPE=Release -DGIT_VERSION=0.0.0 \
+    -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_ENABLE_INSTALL=ON \
+    -DCMAKE_INSTALL_PREFIX="$prefix" >configure.log 2>&1 || { tail -n 40 configure.log; exit 1; }
+cmake --build build-wasm -j"$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
+cmake --install build-wasm >/dev/null
+
 touch "$stamp"
-echo "GMP and MPFR for WebAssembly in $prefix"
+echo "GMP, MPFR and Google Benchmark for WebAssembly in $prefix"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The whole test suite: unit, conformance, reference and locale tests, the
 # window tests offscreen and under Xvfb, the same suite under AddressSanitizer
-# and UndefinedBehaviorSanitizer, short libFuzzer runs, and clang-tidy.
+# and UndefinedBehaviorSanitizer, short libFuzzer runs, clang-tidy, and the
+# browser build: the core's tests in WebAssembly under node and the page in
+# Chromium.
 # Run scripts/install-deps.sh once first on a new machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,6 +44,11 @@ for target in val_fuzz number_text_fuzz actions_fuzz; do
     fi
     rm -rf "$corpus" "$log"
 done
+
+echo "== browser build: the core in WebAssembly under node, the page in Chromium"
+scripts/build-web.sh
+ctest --test-dir build-web --output-on-failure -j "$jobs"
+(cd tests/web && npm ci --no-audit --no-fund >/dev/null && npm test)
 
 echo "== test suite"
 ctest --test-dir build --output-on-failure -j "$jobs"

@@ -208,7 +208,7 @@ TEST(Reference, SquaresAndCubesAreTheNearestDoubles) {
 // The exact power base^n (n may be negative) is the double returned, or the
 // result overflows and the failure says so.
 bool PowerIsNearest(double base, int n, const std::optional<std::string>& failure, double r) {
-    const auto bits = std::bit_cast<std::uint64_t>(base);
+    const auto bits = BitPatternOf(base);
     const mpq_class magnitude = ExactValueOf(bits);
     mpq_class exact = 1;
     for (int k = 0; k < std::abs(n); ++k) exact *= magnitude;
@@ -241,7 +241,7 @@ TEST(Reference, PowersAreTheNearestDoubles) {
         if (kind == 2) {
             // |log2 base| below 30: the power stays far from overflow.
             const std::uint64_t exponent = 1023 - 30 + random() % 61;
-            base = std::bit_cast<double>(((random() & 1U) << 63) | (exponent << 52) |
+            base = DoubleOfBits(((random() & 1U) << 63) | (exponent << 52) |
                                          (random() & ((std::uint64_t{1} << 52) - 1)));
         }
         double r = 0.0;

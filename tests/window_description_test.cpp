@@ -88,7 +88,7 @@ TEST(WindowDescription, TabIndexesAreDistinctAndDense) {
     std::vector<int> indexes;
     for (const ControlDescription& control : TolvexWindow().controls)
         if (control.kind != ControlKind::Line) indexes.push_back(control.tabIndex);
-    std::ranges::sort(indexes);
+    std::sort(indexes.begin(), indexes.end());
     for (std::size_t i = 0; i < indexes.size(); ++i) EXPECT_EQ(indexes[i], static_cast<int>(i));
 }
 

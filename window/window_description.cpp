@@ -88,8 +88,9 @@ bool TakesFocus(const ControlDescription& control) {
 
 std::string_view Lookup(std::span<const std::pair<std::string_view, std::string_view>> pairs,
                         std::string_view key) {
-    const auto found =
-        std::ranges::find(pairs, key, &std::pair<std::string_view, std::string_view>::first);
+    // Plain algorithms, not std::ranges: the browser build's libc++ 13 lacks them.
+    const auto found = std::find_if(pairs.begin(), pairs.end(),
+                                    [key](const auto& pair) { return pair.first == key; });
     return found == pairs.end() ? std::string_view{} : found->second;
 }
 
@@ -103,7 +104,10 @@ std::vector<std::string_view> FocusOrder(const WindowDescription& window) {
     std::vector<const ControlDescription*> focusable;
     for (const ControlDescription& control : window.controls)
         if (TakesFocus(control)) focusable.push_back(&control);
-    std::ranges::stable_sort(focusable, {}, &ControlDescription::tabIndex);
+    std::stable_sort(focusable.begin(), focusable.end(),
+                     [](const ControlDescription* a, const ControlDescription* b) {
+                         return a->tabIndex < b->tabIndex;
+                     });
     std::vector<std::string_view> order;
     order.reserve(focusable.size());
     for (const ControlDescription* control : focusable) order.push_back(control->name);
@@ -111,7 +115,9 @@ std::vector<std::string_view> FocusOrder(const WindowDescription& window) {
 }
 
 const ControlDescription* FindControl(const WindowDescription& window, std::string_view name) {
-    const auto found = std::ranges::find(window.controls, name, &ControlDescription::name);
+    const auto found =
+        std::find_if(window.controls.begin(), window.controls.end(),
+                     [name](const ControlDescription& control) { return control.name == name; });
     return found == window.controls.end() ? nullptr : &*found;
 }
 

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# The browser build: GMP, MPFR and Google Benchmark for WebAssembly (built
+# once, then cached), the same core with its tests and benchmarks for
+# WebAssembly, and the one-file page build-web/tolvex.html.
+# Run scripts/install-deps.sh once first on a new machine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+# emscripten 3.1.6's JavaScript tools want Debian's node modules (acorn).
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+scripts/build-wasm-deps.sh
+emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build-web -j "$(nproc)"
+echo "build-web/tolvex.html: $(stat -c %s build-web/tolvex.html) bytes"
