@@ -1,6 +1,6 @@
 #include "decimal_form.h"
 
-#include <fmt/format.h>
+#include <fmt/compile.h>
 
 #include <array>
 #include <charconv>
@@ -38,7 +38,8 @@ DecimalForm FifteenDigitForm(double x) {
     // fmt with a precision is correctly rounded from the exact binary value
     // (ties to even) and, without the "L" option, never consults the locale.
     std::array<char, 40> buffer{};
-    auto result = fmt::format_to_n(buffer.data(), buffer.size(), "{:.14e}", x);
+    // Compiled format: only the code for this one conversion is kept.
+    auto result = fmt::format_to_n(buffer.data(), buffer.size(), FMT_COMPILE("{:.14e}"), x);
     return FromScientificText(buffer.data(), result.out);
 }
 
