@@ -1,16 +1,13 @@
 // Both actions on the worked examples (target: GO_Click <= 10 us median) and on
 // megabyte pastes.
+#include "support/coil_examples.h"
 #include "window/actions.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-tolvex::CoilFields StartedFields() {
-    tolvex::CoilFields fields;
-    tolvex::Form_Load(fields);
-    return fields;
-}
+using tolvex::testing::StartedFields;
 
 void GoClickTenMicrohenries(benchmark::State& state) {
     tolvex::CoilFields fields = StartedFields();

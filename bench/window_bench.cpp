@@ -22,7 +22,8 @@ namespace {
 
 void ClickAfterMegabytePaste(benchmark::State& state, const char* button) {
     tolvex::CoilWindow window;
-    window.SetFailureReporter([](const QString&, tolvex::FailureKind) { std::abort(); });
+    window.SetFailureReporter(
+        [](const QString&, const tolvex::ArithmeticFailure&) { std::abort(); });
     window.show();
     const QString blanks(1 << 20, QLatin1Char(' '));
     const std::pair<const char*, const char*> fields[] = {

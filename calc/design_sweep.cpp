@@ -1,7 +1,7 @@
 #include "design_sweep.h"
 
 #include "coil_constants.h"
-#include "numtext/power.h"
+#include "inductance.h"
 
 namespace tolvex {
 
@@ -21,9 +21,7 @@ void DesignSweep::Advance() {
 }
 
 Int16 RowTurnCount(double length, double requiredNh, double diameter) {
-    const double diameterTerm = Mul(kDiameterCoefficient, diameter);
-    const double lengthTerm = Mul(kLengthCoefficient, length);
-    const double denominator = Add(diameterTerm, lengthTerm);
+    const double denominator = FormulaDenominator(diameter, length);
     const double underRoot = Mul(denominator, requiredNh);
     const double root = Sqr(underRoot);
     return RoundToInt16(Div(root, diameter));
@@ -36,13 +34,8 @@ bool StartsGroup(Int16 turns, Int16& previousTurns) {
 }
 
 double RowInductance(Int16 turns, double length, double diameter, double unitScale) {
-    const double turnsSquared = Power(static_cast<double>(turns), 2);
-    const double diameterSquared = Power(diameter, 2);
-    const double numerator = Mul(turnsSquared, diameterSquared);
-    const double diameterTerm = Mul(kDiameterCoefficient, diameter);
-    const double lengthTerm = Mul(kLengthCoefficient, length);
-    const double denominator = Add(diameterTerm, lengthTerm);
-    const double nanohenries = Div(numerator, denominator);
+    const double numerator = NumeratorBySquares(static_cast<double>(turns), diameter);
+    const double nanohenries = Div(numerator, FormulaDenominator(diameter, length));
     return Div(nanohenries, unitScale);
 }
 

@@ -6,11 +6,24 @@
 
 namespace tolvex {
 
+double FormulaDenominator(double diameter, double length) {
+    const double diameterTerm = Mul(kDiameterCoefficient, diameter);
+    const double lengthTerm = Mul(kLengthCoefficient, length);
+    return Add(diameterTerm, lengthTerm);
+}
+
+double NumeratorInTurn(double turns, double diameter) {
+    return Mul(Mul(Mul(turns, turns), diameter), diameter);
+}
+
+double NumeratorBySquares(double turns, double diameter) {
+    const double turnsSquared = Power(turns, 2);
+    const double diameterSquared = Power(diameter, 2);
+    return Mul(turnsSquared, diameterSquared);
+}
+
 double InductanceNh(double turns, double diameter, double length) {
-    const double numerator = Mul(Mul(Mul(turns, turns), diameter), diameter);
-    const double denominator =
-        Add(Mul(kDiameterCoefficient, diameter), Mul(kLengthCoefficient, length));
-    return Div(numerator, denominator);
+    return Div(NumeratorInTurn(turns, diameter), FormulaDenominator(diameter, length));
 }
 
 double UnitScale(Int16 unitIndex) {

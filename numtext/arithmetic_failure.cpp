@@ -2,24 +2,39 @@
 
 namespace tolvex {
 
+FailureKind KindOf(FailureCause cause) {
+    switch (cause) {
+    case FailureCause::DivisionByZero:
+        return FailureKind::DivisionByZero;
+    case FailureCause::NegativeSquareRoot:
+        return FailureKind::InvalidArgument;
+    case FailureCause::BeyondDoubleRange:
+    case FailureCause::ZeroDividedByZero:
+    case FailureCause::BeyondInt16:
+    case FailureCause::RadixBeyond32Bits:
+        break;
+    }
+    return FailureKind::Overflow;
+}
+
 std::string_view FailureKindText(FailureKind kind) {
     switch (kind) {
     case FailureKind::DivisionByZero:
         return "division by zero";
-    case FailureKind::Overflow:
-        return "overflow";
     case FailureKind::InvalidArgument:
         return "invalid argument";
+    case FailureKind::Overflow:
+        break;
     }
     return "overflow";
 }
 
 const char* ArithmeticFailure::what() const noexcept {
-    return FailureKindText(kind_).data();
+    return FailureKindText(kind()).data();
 }
 
-void Fail(FailureKind kind) {
-    throw ArithmeticFailure(kind);
+void Fail(FailureCause cause) {
+    throw ArithmeticFailure(cause);
 }
 
 } // namespace tolvex

@@ -9,7 +9,7 @@ namespace tolvex {
 namespace {
 
 double Finite(double r) {
-    if (!std::isfinite(r)) Fail(FailureKind::Overflow);
+    if (!std::isfinite(r)) Fail(FailureCause::BeyondDoubleRange);
     return r;
 }
 
@@ -24,12 +24,12 @@ double Mul(double a, double b) {
 }
 
 double Div(double a, double b) {
-    if (b == 0.0) Fail(a == 0.0 ? FailureKind::Overflow : FailureKind::DivisionByZero);
+    if (b == 0.0) Fail(a == 0.0 ? FailureCause::ZeroDividedByZero : FailureCause::DivisionByZero);
     return Finite(a / b);
 }
 
 double Sqr(double x) {
-    if (x < 0.0) Fail(FailureKind::InvalidArgument);
+    if (x < 0.0) Fail(FailureCause::NegativeSquareRoot);
     return std::sqrt(x);
 }
 
@@ -43,7 +43,7 @@ Int16 RoundToInt16(double x) {
     double whole = std::floor(x);
     double rest = x - whole; // exact for |x| < 2^52; zero above
     if (rest > 0.5 || (rest == 0.5 && std::fmod(whole, 2.0) != 0.0)) whole += 1.0;
-    if (!(whole >= -32768.0 && whole <= 32767.0)) Fail(FailureKind::Overflow);
+    if (!(whole >= -32768.0 && whole <= 32767.0)) Fail(FailureCause::BeyondInt16);
     return static_cast<Int16>(whole);
 }
 

@@ -37,10 +37,10 @@ DecimalForm FifteenDigitForm(double x) {
     if (x == 0.0) return DecimalForm{};
     // fmt with a precision is correctly rounded from the exact binary value
     // (ties to even) and, without the "L" option, never consults the locale.
+    // At most 22 characters: "-d.ddddddddddddddde-308".
     std::array<char, 40> buffer{};
-    // Compiled format: only the code for this one conversion is kept.
-    auto result = fmt::format_to_n(buffer.data(), buffer.size(), FMT_COMPILE("{:.14e}"), x);
-    return FromScientificText(buffer.data(), result.out);
+    char* end = fmt::format_to(buffer.data(), FMT_COMPILE("{:.14e}"), x);
+    return FromScientificText(buffer.data(), end);
 }
 
 DecimalForm WholeNumberForm(long long n) {

@@ -52,8 +52,8 @@ double CorrectlyRoundedPower(double base, long exponent) {
     int ternary = mpfr_pow_si(r.result, r.base, exponent, MPFR_RNDN);
     ternary = mpfr_check_range(r.result, ternary, MPFR_RNDN);
     mpfr_subnormalize(r.result, ternary, MPFR_RNDN);
-    if (mpfr_divby0_p() != 0) Fail(FailureKind::DivisionByZero);
-    if (mpfr_overflow_p() != 0) Fail(FailureKind::Overflow);
+    if (mpfr_divby0_p() != 0) Fail(FailureCause::DivisionByZero);
+    if (mpfr_overflow_p() != 0) Fail(FailureCause::BeyondDoubleRange);
     return mpfr_get_d(r.result, MPFR_RNDN); // exact: already a double
 }
 

@@ -59,7 +59,7 @@ double ReadRadixNumber(Reader& in, int radix) {
     std::uint64_t value = 0;
     while (DigitValue(in.Peek()) < radix) {
         value = value * static_cast<unsigned>(radix) + static_cast<unsigned>(DigitValue(in.Peek()));
-        if (value > 0xFFFFFFFFULL) Fail(FailureKind::Overflow);
+        if (value > 0xFFFFFFFFULL) Fail(FailureCause::RadixBeyond32Bits);
         in.Advance();
     }
     if (value <= 0xFFFFULL)
@@ -125,7 +125,7 @@ double NearestDouble(const DecimalText& number) {
     const long scale = number.pointShift - (number.droppedNonZero ? 1 : 0) + number.exponent;
     // Far-out exponents need no conversion.
     const long leadingPower = scale + static_cast<long>(text.size()) - 1;
-    if (leadingPower > 400) Fail(FailureKind::Overflow);
+    if (leadingPower > 400) Fail(FailureCause::BeyondDoubleRange);
     if (leadingPower < -400) return zero;
     text += 'e';
     text += std::to_string(scale);
@@ -134,7 +134,7 @@ double NearestDouble(const DecimalText& number) {
     // or below half the smallest subnormal comes back zero.
     double value = 0.0;
     fast_float::from_chars(text.data(), text.data() + text.size(), value);
-    if (std::isinf(value)) Fail(FailureKind::Overflow);
+    if (std::isinf(value)) Fail(FailureCause::BeyondDoubleRange);
     return number.negative ? -value : value;
 }
 

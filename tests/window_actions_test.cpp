@@ -1,3 +1,4 @@
+#include "support/coil_examples.h"
 #include "support/failure_kind_text.h"
 #include "window/actions.h"
 
@@ -5,12 +6,6 @@
 
 namespace tolvex::testing {
 namespace {
-
-CoilFields StartedFields() {
-    CoilFields fields;
-    Form_Load(fields);
-    return fields;
-}
 
 std::string Lines(std::initializer_list<const char*> lines) {
     std::string text;
@@ -110,22 +105,7 @@ TEST(CalcIndClick, WholeResultKeepsItsPoint) {
     EXPECT_EQ(fields.IndRes, "1.nH");
 }
 
-const std::string kOneMicrohenryTable = Lines({
-    "Min  5 turns close wound,   length  2.5",
-    "",
-    "5  Turns   Length 2.5   Spacing 0.50    0.88uH       Wire  322.0mm",
-    "5  Turns   Length 2.8   Spacing 0.55    0.86uH       Wire  322.0mm",
-    "5  Turns   Length 3.0   Spacing 0.60    0.84uH       Wire  322.0mm",
-    "",
-    "6  Turns   Length 3.3   Spacing 0.54    1.19uH       Wire  386.4mm",
-    "6  Turns   Length 3.5   Spacing 0.58    1.16uH       Wire  386.4mm",
-    "6  Turns   Length 3.8   Spacing 0.63    1.14uH       Wire  386.4mm",
-    "6  Turns   Length 4.0   Spacing 0.67    1.12uH       Wire  386.4mm",
-    "6  Turns   Length 4.3   Spacing 0.71    1.10uH       Wire  386.4mm",
-    "6  Turns   Length 4.5   Spacing 0.75    1.08uH       Wire  386.4mm",
-    "6  Turns   Length 4.8   Spacing 0.79    1.06uH       Wire  386.4mm",
-    "6  Turns   Length 5.0   Spacing 0.83    1.04uH       Wire  386.4mm",
-});
+const std::string kOneMicrohenryTable = OneMicrohenryTable("\r\n");
 
 TEST(GoClick, OneMicrohenryTableByteForByte) {
     CoilFields fields = StartedFields();
@@ -145,15 +125,13 @@ TEST(GoClick, TenMicrohenryTable) {
     const std::string& text = fields.Results;
     ASSERT_EQ(text.substr(0, text.find("\r\n")), "Min  22 turns close wound,   length  11");
     ASSERT_EQ(text.substr(text.size() - 2), "\r\n");
-    int rows = 0;
-    int groups = 0;
+    const TableShape shape = ShapeOf(text);
     std::size_t start = 0;
     std::vector<std::string> lines;
     for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
         lines.push_back(text.substr(start, end - start));
-    for (std::size_t i = 1; i < lines.size(); ++i) (lines[i].empty() ? groups : rows)++;
-    EXPECT_EQ(rows, 10);
-    EXPECT_EQ(groups, 6);
+    EXPECT_EQ(shape.rows, 10);
+    EXPECT_EQ(shape.groups, 6);
     EXPECT_EQ(lines[2], "22  Turns   Length 11.0   Spacing 0.50    9.85uH       Wire  01.4m");
     EXPECT_EQ(text.find("Length 22.0"), std::string::npos);
     for (std::size_t p = 0; (p = text.find('\n', p)) != std::string::npos; ++p)
@@ -201,10 +179,7 @@ TEST(GoClick, FailuresLeaveWhatWasWritten) {
             EXPECT_EQ(fields.Results, "earlier") << r.name;
             continue;
         }
-        int rows = 0;
-        for (std::size_t p = 0; (p = fields.Results.find("Turns ", p)) != std::string::npos; ++p)
-            ++rows;
-        EXPECT_EQ(rows, r.rowsLeft) << r.name;
+        EXPECT_EQ(ShapeOf(fields.Results).rows, r.rowsLeft) << r.name;
         EXPECT_EQ(fields.Results.substr(0, 4), "Min ") << r.name;
         EXPECT_EQ(fields.Results.substr(fields.Results.size() - 2), "\r\n") << r.name;
     }

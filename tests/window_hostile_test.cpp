@@ -1,5 +1,6 @@
 // Text a person can type or paste, however hostile: each click ends with the
 // exact text or a named failure, and the fields stay usable.
+#include "support/coil_examples.h"
 #include "support/failure_kind_text.h"
 #include "window/actions.h"
 
@@ -11,8 +12,7 @@ namespace {
 constexpr std::size_t kMegabyte = 1 << 20;
 
 CoilFields Started() {
-    CoilFields fields;
-    Form_Load(fields);
+    CoilFields fields = StartedFields();
     fields.Turns = "10";
     fields.Length = "10";
     return fields;

@@ -1,5 +1,6 @@
 // The real window, driven like a person would drive it.
 #include "coil_window.h"
+#include "support/coil_examples.h"
 #include "twips.h"
 
 #include <QAccessible>
@@ -31,20 +32,7 @@ Q_DECLARE_METATYPE(FailureKind)
 namespace {
 
 const QString kOneMicrohenryTable =
-    QStringLiteral("Min  5 turns close wound,   length  2.5\n"
-                   "\n"
-                   "5  Turns   Length 2.5   Spacing 0.50    0.88uH       Wire  322.0mm\n"
-                   "5  Turns   Length 2.8   Spacing 0.55    0.86uH       Wire  322.0mm\n"
-                   "5  Turns   Length 3.0   Spacing 0.60    0.84uH       Wire  322.0mm\n"
-                   "\n"
-                   "6  Turns   Length 3.3   Spacing 0.54    1.19uH       Wire  386.4mm\n"
-                   "6  Turns   Length 3.5   Spacing 0.58    1.16uH       Wire  386.4mm\n"
-                   "6  Turns   Length 3.8   Spacing 0.63    1.14uH       Wire  386.4mm\n"
-                   "6  Turns   Length 4.0   Spacing 0.67    1.12uH       Wire  386.4mm\n"
-                   "6  Turns   Length 4.3   Spacing 0.71    1.10uH       Wire  386.4mm\n"
-                   "6  Turns   Length 4.5   Spacing 0.75    1.08uH       Wire  386.4mm\n"
-                   "6  Turns   Length 4.8   Spacing 0.79    1.06uH       Wire  386.4mm\n"
-                   "6  Turns   Length 5.0   Spacing 0.83    1.04uH       Wire  386.4mm\n");
+    QString::fromStdString(tolvex::testing::OneMicrohenryTable("\n"));
 
 QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -136,11 +124,12 @@ class WindowTest : public QObject {
     void init() {
         window_ = std::make_unique<CoilWindow>();
         reported_ = {};
-        window_->SetFailureReporter([this](const QString& action, FailureKind kind) {
-            reported_.action = action;
-            reported_.kind = kind;
-            ++reported_.count;
-        });
+        window_->SetFailureReporter(
+            [this](const QString& action, const tolvex::ArithmeticFailure& failure) {
+                reported_.action = action;
+                reported_.kind = failure.kind();
+                ++reported_.count;
+            });
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
         window_->activateWindow();
@@ -417,11 +406,14 @@ class WindowTest : public QObject {
     }
 
     void failureWordsNameActionAndKind() {
+        using tolvex::ArithmeticFailure;
+        using tolvex::FailureCause;
         QCOMPARE(
-            CoilWindow::FailureMessage(QStringLiteral("Generate Values"), FailureKind::Overflow),
+            CoilWindow::FailureMessage(QStringLiteral("Generate Values"),
+                                       ArithmeticFailure(FailureCause::BeyondDoubleRange)),
             QStringLiteral("Generate Values stopped with an overflow: a number is too large."));
         QVERIFY(CoilWindow::FailureMessage(QStringLiteral("Calculate Inductance"),
-                                           FailureKind::InvalidArgument)
+                                           ArithmeticFailure(FailureCause::NegativeSquareRoot))
                     .startsWith(
                         QStringLiteral("Calculate Inductance stopped with an invalid argument")));
     }

@@ -4,7 +4,7 @@
 #include "description_json.h"
 #include "field_text.h"
 #include "window/actions.h"
-#include "numtext/arithmetic_failure.h"
+#include "window/failure_message.h"
 #include "window/window_description.h"
 
 #include <cstddef>
@@ -24,7 +24,7 @@ bool Run(std::string_view action, void (*click)(tolvex::CoilFields&)) {
         click(fields);
         return true;
     } catch (const tolvex::ArithmeticFailure& failure) {
-        failureMessage = std::string(action) + " stopped: " + std::string(tolvex::FailureKindText(failure.kind()));
+        failureMessage = tolvex::FailureMessage(action, failure);
         return false;
     }
 }

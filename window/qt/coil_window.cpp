@@ -2,6 +2,7 @@
 
 #include "twips.h"
 #include "window/actions.h"
+#include "window/failure_message.h"
 #include "wrapping_button.h"
 
 #include <QComboBox>
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <string_view>
 
 namespace tolvex {
@@ -139,8 +141,8 @@ CoilWindow::CoilWindow(QWidget* parent) : QWidget(parent) {
     BuildControls(window);
     SetTabOrder(window);
     FitFont();
-    reporter_ = [this](const QString& action, FailureKind kind) {
-        QMessageBox::warning(this, windowTitle(), FailureMessage(action, kind));
+    reporter_ = [this](const QString& action, const ArithmeticFailure& failure) {
+        QMessageBox::warning(this, windowTitle(), FailureMessage(action, failure));
     };
     Form_Load(fields_); // the model holds the initial texts; start-up runs before the first show
     ShowFields();
@@ -223,18 +225,8 @@ void CoilWindow::FitFont() {
     if (font != this->font()) setFont(font);
 }
 
-QString CoilWindow::FailureMessage(const QString& action, FailureKind kind) {
-    switch (kind) {
-    case FailureKind::DivisionByZero:
-        return QStringLiteral("%1 stopped with a division by zero.").arg(action);
-    case FailureKind::Overflow:
-        return QStringLiteral("%1 stopped with an overflow: a number is too large.").arg(action);
-    case FailureKind::InvalidArgument:
-        return QStringLiteral(
-                   "%1 stopped with an invalid argument: the square root of a negative number.")
-            .arg(action);
-    }
-    return action;
+QString CoilWindow::FailureMessage(const QString& action, const ArithmeticFailure& failure) {
+    return QString::fromStdString(tolvex::FailureMessage(action.toStdString(), failure));
 }
 
 void CoilWindow::CopyWidgetsToFields() {
@@ -278,16 +270,14 @@ void CoilWindow::ShowFields() {
 
 void CoilWindow::RunAction(const QString& action, void (*click)(CoilFields&)) {
     CopyWidgetsToFields();
-    bool failed = false;
-    FailureKind kind = FailureKind::Overflow;
+    std::optional<ArithmeticFailure> failure;
     try {
         click(fields_);
-    } catch (const ArithmeticFailure& failure) {
-        failed = true;
-        kind = failure.kind();
+    } catch (const ArithmeticFailure& stopped) {
+        failure = stopped;
     }
     ShowFields(); // what the action wrote stays, also after a failure
-    if (failed) reporter_(action, kind);
+    if (failure.has_value()) reporter_(action, *failure);
 }
 
 } // namespace tolvex

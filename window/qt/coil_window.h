@@ -27,7 +27,8 @@ class CoilWindow : public QWidget {
     Q_OBJECT
   public:
     // Told which action stopped ("Generate Values", "Calculate Inductance") and why.
-    using FailureReporter = std::function<void(const QString& action, FailureKind kind)>;
+    using FailureReporter =
+        std::function<void(const QString& action, const ArithmeticFailure& failure)>;
 
     explicit CoilWindow(QWidget* parent = nullptr);
 
@@ -35,7 +36,7 @@ class CoilWindow : public QWidget {
     const CoilFields& Fields() const { return fields_; }
 
     // The words a person sees when an action stops.
-    static QString FailureMessage(const QString& action, FailureKind kind);
+    static QString FailureMessage(const QString& action, const ArithmeticFailure& failure);
 
   private:
     void BuildControls(const WindowDescription& window);
