@@ -720,7 +720,9 @@ class Worker:
         self.build = os.path.join(work, f"build{number}")
         if os.path.exists(self.tree):
             shutil.rmtree(self.tree)
-        shutil.copytree(ROOT, self.tree,
+        # Fresh modification times: a build folder left by an earlier run holds
+        # objects of its last mutant, which older times would let make keep.
+        shutil.copytree(ROOT, self.tree, copy_function=shutil.copy,
                         ignore=shutil.ignore_patterns(".git", "build*", "docs"))
         subprocess.run(["cmake", "-S", self.tree, "-B", self.build, "-DCMAKE_BUILD_TYPE=Release",
                         "-DTOLVEX_GUI=OFF", "-DTOLVEX_BENCH=OFF"], check=True,
