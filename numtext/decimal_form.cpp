@@ -1,5 +1,7 @@
 #include "decimal_form.h"
 
+#include <fmt/compile.h>
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -10,7 +12,7 @@ namespace tolvex {
 namespace {
 
 DecimalForm FromScientificText(const char* first, const char* last) {
-    // first..last holds "[-]d.dddde[+-]xx" as std::to_chars writes it.
+    // first..last holds "[-]d.dddde[+-]xx" as "{:.14e}" writes it.
     DecimalForm form;
     const char* p = first;
     if (*p == '-') {
@@ -33,12 +35,12 @@ DecimalForm FromScientificText(const char* first, const char* last) {
 
 DecimalForm FifteenDigitForm(double x) {
     if (x == 0.0) return DecimalForm{};
-    // to_chars with a precision is correctly rounded from the exact binary
-    // value (ties to even) and never consults the locale.
+    // fmt with a precision is correctly rounded from the exact binary value
+    // (ties to even) and, without the "L" option, never consults the locale.
+    // At most 22 characters: "-d.ddddddddddddddde-308".
     std::array<char, 40> buffer{};
-    auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x,
-                                std::chars_format::scientific, 14);
-    return FromScientificText(buffer.data(), result.ptr);
+    char* end = fmt::format_to(buffer.data(), FMT_COMPILE("{:.14e}"), x);
+    return FromScientificText(buffer.data(), end);
 }
 
 DecimalForm WholeNumberForm(long long n) {

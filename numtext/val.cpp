@@ -1,7 +1,9 @@
 #include "arithmetic_failure.h"
 #include "number_text.h"
 
-#include <charconv>
+#include <fast_float/fast_float.h>
+
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -121,18 +123,18 @@ double NearestDouble(const DecimalText& number) {
     std::string text = number.significant;
     if (number.droppedNonZero) text.push_back('1');
     const long scale = number.pointShift - (number.droppedNonZero ? 1 : 0) + number.exponent;
-    // Settle far-out exponents here: from_chars would only say "out of range".
+    // Far-out exponents need no conversion.
     const long leadingPower = scale + static_cast<long>(text.size()) - 1;
     if (leadingPower > 400) Fail(FailureKind::Overflow);
     if (leadingPower < -400) return zero;
     text += 'e';
     text += std::to_string(scale);
+    // fast_float rounds correctly and says nothing out of range: a value at or
+    // beyond the midpoint above the largest double comes back infinite, one at
+    // or below half the smallest subnormal comes back zero.
     double value = 0.0;
-    auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        if (leadingPower > 0) Fail(FailureKind::Overflow);
-        return zero;
-    }
+    fast_float::from_chars(text.data(), text.data() + text.size(), value);
+    if (std::isinf(value)) Fail(FailureKind::Overflow);
     return number.negative ? -value : value;
 }
 

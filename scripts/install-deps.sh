@@ -8,7 +8,7 @@ export DEBIAN_FRONTEND=noninteractive
 as_root apt-get update -qq
 as_root apt-get install -y -qq --no-install-recommends \
     build-essential cmake pkg-config qt6-base-dev libgl-dev libxcb1-dev libgtest-dev libbenchmark-dev \
-    libmpfr-dev libgmp-dev nlohmann-json3-dev \
+    libmpfr-dev libgmp-dev libfmt-dev libfast-float-dev nlohmann-json3-dev \
     clang clang-tidy clang-format libclang-rt-14-dev \
     fonts-dejavu-core xvfb xauth xdotool locales time \
     lintian desktop-file-utils appstream >/dev/null

@@ -16,6 +16,7 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace tolvex::testing {
 namespace {
@@ -204,6 +205,54 @@ TEST(Reference, SquaresAndCubesAreTheNearestDoubles) {
     EXPECT_EQ(wrong, 0) << "of " << count << " bases";
 }
 
+// The exact power base^n (n may be negative) is the double returned, or the
+// result overflows and the failure says so.
+bool PowerIsNearest(double base, int n, const std::optional<std::string>& failure, double r) {
+    const auto bits = std::bit_cast<std::uint64_t>(base);
+    const mpq_class magnitude = ExactValueOf(bits);
+    mpq_class exact = 1;
+    for (int k = 0; k < std::abs(n); ++k) exact *= magnitude;
+    if (n < 0) exact = 1 / exact;
+    if (failure.has_value()) return *failure == "overflow" && exact >= OverflowThreshold();
+    const bool negative = std::signbit(base) && n % 2 != 0;
+    if (r != 0.0 && std::signbit(r) != negative) return false;
+    return IsNearestDouble(exact, std::fabs(r));
+}
+
+TEST(Reference, PowersOfTenAreTheNearestDoubles) {
+    for (int e = -22; e <= 22; ++e) {
+        double r = 0.0;
+        const auto failure = FailureOf([&] { r = Power(10.0, e); });
+        EXPECT_TRUE(PowerIsNearest(10.0, e, failure, r)) << "10 ^ " << e << " gave " << BitsOf(r);
+    }
+}
+
+// Any base and whole exponent, ten and its neighbours among them, with
+// exponents on both sides of the exact powers of ten.
+TEST(Reference, PowersAreTheNearestDoubles) {
+    std::mt19937_64 random(Seed() + 4);
+    const long count = CaseCount() / 20;
+    long wrong = 0;
+    for (long i = 0; i < count; ++i) {
+        const int n = static_cast<int>(random() % 61) - 30;
+        double base = 10.0;
+        const int kind = static_cast<int>(random() % 3);
+        if (kind == 1) base = std::nextafter(10.0, (random() & 1U) != 0 ? 0.0 : 20.0);
+        if (kind == 2) {
+            // |log2 base| below 30: the power stays far from overflow.
+            const std::uint64_t exponent = 1023 - 30 + random() % 61;
+            base = std::bit_cast<double>(((random() & 1U) << 63) | (exponent << 52) |
+                                         (random() & ((std::uint64_t{1} << 52) - 1)));
+        }
+        double r = 0.0;
+        const auto failure = FailureOf([&] { r = Power(base, n); });
+        if (!PowerIsNearest(base, n, failure, r) && ++wrong < 10)
+            ADD_FAILURE() << BitsOf(base) << " ^ " << n << " gave "
+                          << (failure ? *failure : BitsOf(r));
+    }
+    EXPECT_EQ(wrong, 0) << "of " << count << " powers";
+}
+
 // ---- Val: the nearest double of the decimal text ------------------------
 
 struct DecimalText {
@@ -278,6 +327,67 @@ TEST(Reference, ValGivesTheNearestDouble) {
             ADD_FAILURE() << "\"" << d.text << "\" gave " << (failure ? *failure : BitsOf(r));
     }
     EXPECT_EQ(wrong, 0) << "of " << count << " texts";
+}
+
+// The edges of the double range, where the reading decides overflow and
+// zero itself: the midpoint above the largest double, the largest double,
+// half the smallest subnormal and the subnormal midpoints, each exactly, one
+// unit above and one below, with short and with over-long digit runs.
+std::vector<DecimalText> RangeEdgeTexts() {
+    struct Edge {
+        mpz_class digits;
+        long exponent;
+    };
+    const Edge edges[] = {
+        {BigOf((std::uint64_t{1} << 54) - 1) * PowerOf(2, 970), 0}, // overflow threshold
+        {BigOf((std::uint64_t{1} << 53) - 1) * PowerOf(2, 971), 0}, // the largest double
+        {PowerOf(5, 1075), -1075},     // half the smallest subnormal: a tie to zero
+        {3 * PowerOf(5, 1075), -1075}, // 1.5 smallest subnormals: a tie to two
+        {BigOf((std::uint64_t{1} << 53) - 1) * PowerOf(5, 1075), -1075}, // below 2^-1022
+    };
+    std::vector<DecimalText> texts;
+    for (const auto& edge : edges)
+        for (unsigned long zeros : {0UL, 1UL, 30UL, 600UL})
+            for (int delta : {-1, 0, 1})
+                for (bool negative : {false, true}) {
+                    const mpz_class n = edge.digits * PowerOf(10, zeros) + delta;
+                    DecimalText d;
+                    d.negative = negative;
+                    d.digits = n.get_str(10);
+                    d.exponent = edge.exponent - static_cast<long>(zeros);
+                    d.text = std::string(negative ? "-" : "") + d.digits + "e" +
+                             std::to_string(d.exponent);
+                    texts.push_back(d);
+                }
+    return texts;
+}
+
+TEST(Reference, ValAtTheEdgesOfTheDoubleRange) {
+    for (const DecimalText& d : RangeEdgeTexts()) {
+        double r = 0.0;
+        const auto failure = FailureOf([&] { r = Val(d.text); });
+        EXPECT_TRUE(ValIsNearest(d, failure, r)) << d.text.substr(0, 40) << "... e" << d.exponent
+                                                 << " gave " << (failure ? *failure : BitsOf(r));
+    }
+}
+
+// Doubles whose exact value has sixteen significant digits ending in 5 (a true
+// tie for the 15-digit form, which goes to the even neighbour) and their
+// quarters and eighths (one digit beyond the tie decides).
+TEST(Reference, FifteenDigitTiesGoToEven) {
+    std::mt19937_64 random(Seed() + 3);
+    long wrong = 0;
+    for (int i = 0; i < 100000; ++i) {
+        // 10^15 <= n < 2^53 ending in 5 is exact as a double, and so is n / 2^k.
+        const std::uint64_t n = 1000000000000005ULL + 10 * (random() % 800000000000000ULL);
+        const double x = static_cast<double>(n) / static_cast<double>(1U << (random() % 4));
+        const auto bits = std::bit_cast<std::uint64_t>(x);
+        const std::string str = Str(x);
+        if (str != ReferenceStr(ReferenceFifteen(bits)) && ++wrong < 10)
+            ADD_FAILURE() << BitsOf(x) << ": Str " << str << " reference "
+                          << ReferenceStr(ReferenceFifteen(bits));
+    }
+    EXPECT_EQ(wrong, 0);
 }
 
 } // namespace
