@@ -118,8 +118,20 @@ TEST(Power, CubesRoundOnceFromTheExactValue) {
 mpq_class ExactPower(double base, int exponent) {
     const mpq_class b = ExactValueOf(std::bit_cast<std::uint64_t>(base));
     mpq_class p = 1;
-    for (int i = 0; i < exponent; ++i) p *= b;
-    return p;
+    for (int i = 0; i < std::abs(exponent); ++i) p *= b;
+    return exponent >= 0 ? p : mpq_class(1 / p);
+}
+
+// Ten itself takes a table of exact powers; any other base, however close,
+// must not, and every power around the table's ends is the nearest double.
+TEST(Power, OnlyTenTakesTheTableOfPowersOfTen) {
+    const double bases[] = {10.0, 10.1, 9.9, std::nextafter(10.0, 0.0), std::nextafter(10.0, 20.0)};
+    for (const double base : bases) {
+        for (int e = -25; e <= 25; ++e) {
+            const double r = Power(base, e);
+            EXPECT_TRUE(IsNearestDouble(ExactPower(base, e), r)) << base << " ^ " << e;
+        }
+    }
 }
 
 // Powers whose results lie where the exponent range, its subnormal rounding
