@@ -2,13 +2,71 @@
 #include "calc/design_sweep.h"
 #include "calc/inductance.h"
 #include "support/failure_kind_text.h"
+#include "support/reference_exact.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
 #include <vector>
 
 namespace tolvex::testing {
 namespace {
+
+// ---- the formula as an exact model: each step the exact result, rounded once ----
+
+double RefCube(double x) {
+    return NearestDoubleOf(ExactOf(x) * ExactOf(x) * ExactOf(x));
+}
+
+// The nearest double to the square root of x >= 0: a candidate moved until the
+// exact square of each midpoint to a neighbour brackets x.
+double RefSqrt(double x) {
+    const mpq_class exact = ExactOf(x);
+    double r = std::sqrt(x);
+    for (;;) {
+        const mpq_class below = (ExactOf(r) + ExactOf(std::nextafter(r, 0.0))) / 2;
+        const mpq_class above = (ExactOf(r) + ExactOf(std::nextafter(r, 1e308))) / 2;
+        if (r > 0.0 && exact < below * below) {
+            r = std::nextafter(r, 0.0);
+        } else if (exact > above * above) {
+            r = std::nextafter(r, 1e308);
+        } else {
+            return r;
+        }
+    }
+}
+
+double RefDenominator(double diameter, double length) {
+    return RefAdd(RefMul(0.46, diameter), RefMul(1.02, length));
+}
+
+double RefInductanceNh(double n, double d, double l) {
+    return RefDiv(RefMul(RefMul(RefMul(n, n), d), d), RefDenominator(d, l));
+}
+
+double RefRowInductance(double n, double l, double d, double scale) {
+    return RefDiv(RefDiv(RefMul(RefMul(n, n), RefMul(d, d)), RefDenominator(d, l)), scale);
+}
+
+// The close-winding root's steps, the numerator's and the denominator's apart,
+// so that a row can put one of them in another order.
+struct RootSteps {
+    std::function<double(double cube, double requiredNh)> cubeOverL = [](double cube, double l) {
+        return RefDiv(RefMul(1.769, cube), l);
+    };
+    std::function<double(double diameter)> overCoefficient = [](double d) {
+        return RefDiv(RefMul(2.0, RefMul(d, d)), 1.02);
+    };
+    std::function<double(double upper, double over, double l)> quotient =
+        [](double upper, double over, double l) { return RefDiv(upper, RefDiv(over, l)); };
+};
+
+double RefCloseWindingRoot(double l, double wire, double d, const RootSteps& steps = {}) {
+    const double upper =
+        RefAdd(wire, RefSqrt(RefAdd(RefMul(wire, wire), steps.cubeOverL(RefCube(d), l))));
+    return steps.quotient(upper, steps.overCoefficient(d), l);
+}
 
 TEST(Inductance, FormulaInItsOwnOrder) {
     EXPECT_EQ(InductanceNh(10.0, 20.5, 10.0), 42025.0 / 19.63);
@@ -36,6 +94,41 @@ TEST(Inductance, EachStepInItsPlace) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(InductanceNh(c.turns, c.diameter, c.length), c.expected) << c.grouping;
+}
+
+// Inputs where one other grouping of N*N*D*D / den changes the last bit; the
+// row checks that it does, by the same exact model.
+struct GroupingRow {
+    const char* grouping; // the order the result must not come from
+    double turns, diameter, length;
+    std::function<double(double n, double d, double l)> wrong;
+};
+
+TEST(Inductance, NoOtherGroupingOfTheSteps) {
+    const auto den = RefDenominator;
+    const GroupingRow rows[] = {
+        {"(D*N)*(D*N): the square of a product", 34.4, 8.74, 40.8,
+         [den](double n, double d, double l) {
+             return RefDiv(RefMul(RefMul(d, n), RefMul(d, n)), den(d, l));
+         }},
+        {"((N*N*D) / den) * D", 42.7, 1.43, 28.4,
+         [den](double n, double d, double l) {
+             return RefMul(RefDiv(RefMul(RefMul(n, n), d), den(d, l)), d);
+         }},
+        {"((D*D)*N)*N", 27.7, 29.82, 39.4,
+         [den](double n, double d, double l) {
+             return RefDiv(RefMul(RefMul(RefMul(d, d), n), n), den(d, l));
+         }},
+        {"(D*D)*(N*N)", 7.4, 5.2, 18.2,
+         [den](double n, double d, double l) {
+             return RefDiv(RefMul(RefMul(d, d), RefMul(n, n)), den(d, l));
+         }},
+    };
+    for (const auto& r : rows) {
+        const double expected = RefInductanceNh(r.turns, r.diameter, r.length);
+        ASSERT_NE(r.wrong(r.turns, r.diameter, r.length), expected) << r.grouping;
+        EXPECT_EQ(InductanceNh(r.turns, r.diameter, r.length), expected) << r.grouping;
+    }
 }
 
 TEST(Inductance, UnitScales) {
@@ -91,6 +184,38 @@ TEST(CloseWinding, RootOnAWholeNumber) {
         const CloseWinding w = SolveCloseWinding(c.requiredNh, c.wire, c.diameter);
         EXPECT_EQ(w.minimumTurns, c.turns) << c.step;
         EXPECT_EQ(w.length, c.turns * c.wire) << c.step;
+    }
+}
+
+// Required inductances next to where the root crosses a whole number, found
+// for each other order of its steps; the counts come from the exact model.
+TEST(CloseWinding, NoOtherOrderOfTheSteps) {
+    RootSteps cubeFirst;
+    cubeFirst.cubeOverL = [](double cube, double l) { return RefDiv(cube, RefDiv(l, 1.769)); };
+    RootSteps twoDFirst;
+    twoDFirst.overCoefficient = [](double d) { return RefDiv(RefMul(RefMul(2.0, d), d), 1.02); };
+    RootSteps ratioFirst;
+    ratioFirst.overCoefficient = [](double d) { return RefMul(RefMul(d, d), RefDiv(2.0, 1.02)); };
+    RootSteps overUpper;
+    overUpper.quotient = [](double upper, double over, double l) {
+        return RefDiv(l, RefDiv(over, upper));
+    };
+    const struct {
+        const char* order;
+        double requiredNh, wire, diameter;
+        const RootSteps& steps;
+    } rows[] = {
+        {"D^3 / (L / 1.769)", 4389.491998304227, 0.6, 10.9, cubeFirst},
+        {"(2 D) * D with D^2 subnormal", 1.82648935e-315, 0.5, 6.23e-159, twoDFirst},
+        {"D^2 * (2 / 1.02)", 45244.26005304975, 0.6, 42.62, ratioFirst},
+        {"L / (over / upper)", 25903.248597985494, 0.25, 13.9, overUpper},
+    };
+    for (const auto& r : rows) {
+        const double root = RefCloseWindingRoot(r.requiredNh, r.wire, r.diameter);
+        const double wrong = RefCloseWindingRoot(r.requiredNh, r.wire, r.diameter, r.steps);
+        ASSERT_NE(std::floor(wrong), std::floor(root)) << r.order;
+        const CloseWinding w = SolveCloseWinding(r.requiredNh, r.wire, r.diameter);
+        EXPECT_EQ(w.minimumTurns, static_cast<int>(std::floor(root))) << r.order;
     }
 }
 
@@ -159,6 +284,36 @@ TEST(DesignSweep, EachRowStepInItsPlace) {
     EXPECT_EQ(RowWireLength(150, 7.5).value, 3.5342999999999996)
         << "N * (D * 3.1416), or (N * D) * (3.1416 / 1000)";
     EXPECT_EQ(RowWireLength(6, 18.25).value, 344.0052) << "N * (D * 3.1416)";
+}
+
+TEST(DesignSweep, NoOtherGroupingOfTheRowNumerator) {
+    const auto den = RefDenominator;
+    const auto row = [den](double numerator, double d, double l) {
+        return RefDiv(RefDiv(numerator, den(d, l)), 1000.0);
+    };
+    const struct {
+        const char* grouping; // instead of N^2 * D^2
+        int turns;
+        double diameter, length;
+        std::function<double(double n, double d)> numerator;
+    } rows[] = {
+        {"(N*D)^2: the square of a product", 11, 24.2, 24.4,
+         [](double n, double d) { return RefMul(RefMul(n, d), RefMul(n, d)); }},
+        {"((D*D)*N)*N", 116, 34.8, 51.6,
+         [](double n, double d) { return RefMul(RefMul(RefMul(d, d), n), n); }},
+        {"((D*N)*D)*N", 151, 8.4, 48.4,
+         [](double n, double d) { return RefMul(RefMul(RefMul(d, n), d), n); }},
+        {"((D*N)*N)*D", 122, 25.6, 47.8,
+         [](double n, double d) { return RefMul(RefMul(RefMul(d, n), n), d); }},
+    };
+    for (const auto& r : rows) {
+        const double n = r.turns;
+        const double expected = RefRowInductance(n, r.length, r.diameter, 1000.0);
+        ASSERT_NE(row(r.numerator(n, r.diameter), r.diameter, r.length), expected) << r.grouping;
+        EXPECT_EQ(RowInductance(static_cast<Int16>(r.turns), r.length, r.diameter, 1000.0),
+                  expected)
+            << r.grouping;
+    }
 }
 
 TEST(DesignSweep, WireOfExactlyAMetreStaysInMillimetres) {

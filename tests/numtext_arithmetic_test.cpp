@@ -2,9 +2,11 @@
 #include "numtext/checked_arithmetic.h"
 #include "numtext/power.h"
 #include "support/failure_kind_text.h"
+#include "support/reference_exact.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -84,6 +86,8 @@ TEST(Arithmetic, IntIsFloor) {
 }
 
 TEST(Power, WorkedValues) {
+    EXPECT_EQ(Power(1.5, 1), 1.5);
+    EXPECT_EQ(Power(-3.0, 1), -3.0);
     EXPECT_EQ(Power(20.5, 2), 420.25);
     EXPECT_EQ(Power(20.5, 3), 8615.125);
     EXPECT_EQ(Power(-2.0, 3), -8.0);
@@ -109,6 +113,60 @@ TEST(Power, CubesRoundOnceFromTheExactValue) {
         {1.1e-106, 1.331e-318},
     };
     for (auto [x, expected] : cubes) EXPECT_EQ(Power(x, 3), expected) << x;
+}
+
+mpq_class ExactPower(double base, int exponent) {
+    const mpq_class b = ExactValueOf(std::bit_cast<std::uint64_t>(base));
+    mpq_class p = 1;
+    for (int i = 0; i < std::abs(exponent); ++i) p *= b;
+    return exponent >= 0 ? p : mpq_class(1 / p);
+}
+
+// Ten itself takes a table of exact powers; any other base, however close,
+// must not, and every power around the table's ends is the nearest double.
+TEST(Power, OnlyTenTakesTheTableOfPowersOfTen) {
+    const double bases[] = {10.0, 10.1, 9.9, std::nextafter(10.0, 0.0), std::nextafter(10.0, 20.0)};
+    for (const double base : bases) {
+        for (int e = -25; e <= 25; ++e) {
+            const double r = Power(base, e);
+            EXPECT_TRUE(IsNearestDouble(ExactPower(base, e), r)) << base << " ^ " << e;
+        }
+    }
+}
+
+// Powers whose results lie where the exponent range, its subnormal rounding
+// and the rounding direction decide them; each must be the double nearest
+// the exact power, with no failure.
+TEST(Power, NearestAtTheEdgesOfTheRange) {
+    const struct {
+        const char* where;
+        double base;
+        int exponent;
+        mpq_class low, high; // the exact power lies in [low, high)
+    } cases[] = {
+        {"[2^1023, largest double]: no overflow", 5e102, 3, RationalPower(2, 1023),
+         OverflowThreshold()},
+        {"2^1023 itself", 2.0, 1023, RationalPower(2, 1023), OverflowThreshold()},
+        {"just above half the least subnormal: rounds up to it", 1.5474453017461863e-108, 3,
+         RationalPower(2, -1075), RationalPower(2, -1074)},
+        {"subnormal, one bit more then rounded again would differ", 1.261957174397424e-104, 3,
+         RationalPower(2, -1074), RationalPower(2, -1022)},
+        {"subnormal, one bit more then rounded again would differ", 1.539302716131184e-104, 3,
+         RationalPower(2, -1074), RationalPower(2, -1022)},
+    };
+    for (const auto& c : cases) {
+        const mpq_class exact = ExactPower(c.base, c.exponent);
+        ASSERT_TRUE(c.low <= exact && exact < c.high) << c.where;
+        for (const double sign : {1.0, -1.0}) {
+            const double base = sign * c.base;
+            const double flip = c.exponent % 2 == 0 ? 1.0 : sign;
+            double result = 0.0;
+            EXPECT_FALSE(FailureOf([&] { result = Power(base, c.exponent); }).has_value())
+                << c.where << " " << base;
+            EXPECT_TRUE(IsNearestDouble(exact, flip * result)) << c.where << " " << base;
+            EXPECT_EQ(std::signbit(result), flip < 0.0) << c.where << " " << base;
+        }
+    }
 }
 
 TEST(Power, NaiveCubeWouldDifferSomewhere) {

@@ -8,6 +8,9 @@
 
 #include <gmpxx.h>
 
+#include <algorithm>
+#include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -102,6 +105,41 @@ inline bool IsNearestDouble(const mpq_class& exact, double r) {
 // The upper midpoint of the largest double: a value at or beyond it overflows.
 inline mpq_class OverflowThreshold() {
     return BigOf((std::uint64_t{1} << 54) - 1) * RationalPower(2, 970);
+}
+
+// The double nearest to `exact` (ties to the even one), subnormals included;
+// for values inside the double range.
+inline double NearestDoubleOf(const mpq_class& exact) {
+    if (exact < 0) return -NearestDoubleOf(-exact);
+    if (exact == 0) return 0.0;
+    // 2^e <= exact < 2^(e+1)
+    long e = static_cast<long>(mpz_sizeinbase(exact.get_num_mpz_t(), 2)) -
+             static_cast<long>(mpz_sizeinbase(exact.get_den_mpz_t(), 2));
+    while (RationalPower(2, e) > exact) --e;
+    while (RationalPower(2, e + 1) <= exact) ++e;
+    const long quantum = std::max(e - 52, -1074L);
+    const mpq_class scaled = exact / RationalPower(2, quantum);
+    mpz_class whole;
+    mpz_fdiv_q(whole.get_mpz_t(), scaled.get_num_mpz_t(), scaled.get_den_mpz_t());
+    const mpq_class rest = scaled - whole;
+    if (rest > mpq_class(1, 2) || (rest == mpq_class(1, 2) && mpz_odd_p(whole.get_mpz_t()) != 0))
+        ++whole;
+    return std::ldexp(static_cast<double>(whole.get_ui()), static_cast<int>(quantum));
+}
+
+// One IEEE operation on doubles, modelled exactly: the exact result, rounded once.
+inline mpq_class ExactOf(double x) {
+    const mpq_class magnitude = ExactValueOf(std::bit_cast<std::uint64_t>(x));
+    return std::signbit(x) ? mpq_class(-magnitude) : magnitude;
+}
+inline double RefMul(double a, double b) {
+    return NearestDoubleOf(ExactOf(a) * ExactOf(b));
+}
+inline double RefDiv(double a, double b) {
+    return NearestDoubleOf(ExactOf(a) / ExactOf(b));
+}
+inline double RefAdd(double a, double b) {
+    return NearestDoubleOf(ExactOf(a) + ExactOf(b));
 }
 
 } // namespace tolvex::testing
