@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -116,7 +115,7 @@ TEST(Power, CubesRoundOnceFromTheExactValue) {
 }
 
 mpq_class ExactPower(double base, int exponent) {
-    const mpq_class b = ExactValueOf(std::bit_cast<std::uint64_t>(base));
+    const mpq_class b = ExactValueOf(BitPatternOf(base));
     mpq_class p = 1;
     for (int i = 0; i < std::abs(exponent); ++i) p *= b;
     return exponent >= 0 ? p : mpq_class(1 / p);

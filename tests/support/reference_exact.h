@@ -9,7 +9,6 @@
 #include <gmpxx.h>
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -35,6 +34,13 @@ inline mpz_class BigOf(std::uint64_t v) {
     const mpz_class high(static_cast<unsigned long>(v >> 32));
     const mpz_class low(static_cast<unsigned long>(v & 0xFFFFFFFFU));
     return mpz_class(high << 32) + low;
+}
+
+// Back from GMP in two 32-bit halves too, for values below 2^64.
+inline std::uint64_t Uint64Of(const mpz_class& v) {
+    const mpz_class high = v >> 32;
+    const mpz_class low = v - (high << 32);
+    return (std::uint64_t{high.get_ui()} << 32) | low.get_ui();
 }
 
 inline mpz_class PowerOf(unsigned long base, unsigned long exponent) {
@@ -124,12 +130,12 @@ inline double NearestDoubleOf(const mpq_class& exact) {
     const mpq_class rest = scaled - whole;
     if (rest > mpq_class(1, 2) || (rest == mpq_class(1, 2) && mpz_odd_p(whole.get_mpz_t()) != 0))
         ++whole;
-    return std::ldexp(static_cast<double>(whole.get_ui()), static_cast<int>(quantum));
+    return std::ldexp(static_cast<double>(Uint64Of(whole)), static_cast<int>(quantum));
 }
 
 // One IEEE operation on doubles, modelled exactly: the exact result, rounded once.
 inline mpq_class ExactOf(double x) {
-    const mpq_class magnitude = ExactValueOf(std::bit_cast<std::uint64_t>(x));
+    const mpq_class magnitude = ExactValueOf(BitPatternOf(x));
     return std::signbit(x) ? mpq_class(-magnitude) : magnitude;
 }
 inline double RefMul(double a, double b) {
