@@ -93,7 +93,8 @@ BENCHMARK(PasteWithoutSpacesIntoResults)
 void GenerateValuesWithMegabyteUnit(benchmark::State& state) {
     for (auto _ : state) {
         tolvex::CoilWindow window;
-        window.SetFailureReporter([](const QString&, tolvex::FailureKind) { std::abort(); });
+        window.SetFailureReporter(
+            [](const QString&, const tolvex::ArithmeticFailure&) { std::abort(); });
         window.show();
         window.findChild<QComboBox*>(QStringLiteral("IndUnits"))
             ->setEditText(MegabyteWithoutSpaces());

@@ -53,8 +53,7 @@ class JsonObject {
     std::string text_;
 };
 
-template <typename Range, typename Item>
-std::string JsonArray(const Range& items, Item item) {
+template <typename Range, typename Item> std::string JsonArray(const Range& items, Item item) {
     std::string text = "[";
     for (const auto& each : items) {
         if (text.size() > 1) text += ',';
