@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
-"""Joins the page, its style, its script and the WebAssembly module (already a
-single script with the wasm inside) into one HTML file that needs nothing else.
+"""Joins the page, its style, its script, the window's description (JSON) and
+the WebAssembly module (already a single script with the wasm inside) into one
+HTML file that needs nothing else.
 
-Usage: assemble-page.py page.html page.css page.js module.js out.html
+Usage: assemble-page.py page.html page.css page.js description.json module.js out.html
 """
+import json
 import sys
 
 
@@ -13,9 +15,9 @@ def inline_script(text):
 
 
 def main(argv):
-    if len(argv) != 6:
+    if len(argv) != 7:
         sys.exit(__doc__)
-    html_path, css_path, js_path, module_path, out_path = argv[1:]
+    html_path, css_path, js_path, description_path, module_path, out_path = argv[1:]
     with open(html_path, encoding="utf-8") as f:
         html = f.read()
     with open(css_path, encoding="utf-8") as f:
@@ -24,11 +26,21 @@ def main(argv):
         page = f.read()
     with open(module_path, encoding="utf-8") as f:
         module = f.read()
+    with open(description_path, encoding="utf-8") as f:
+        description = json.dumps(json.load(f), ensure_ascii=True)
     for marker in ("<!-- style -->", "<!-- script -->"):
         if html.count(marker) != 1:
             sys.exit(f"{html_path}: expected one {marker}")
     html = html.replace("<!-- style -->", "<style>\n" + css + "</style>")
-    script = "<script>\n" + inline_script(module) + "\n" + inline_script(page) + "</script>"
+    script = (
+        '<script type="application/json" id="WindowDescription">'
+        + inline_script(description)
+        + "</script>\n<script>\n"
+        + inline_script(module)
+        + "\n"
+        + inline_script(page)
+        + "</script>"
+    )
     html = html.replace("<!-- script -->", script)
     with open(out_path, "w", encoding="utf-8") as f:
         f.write(html)

@@ -12,7 +12,6 @@
 #include <string>
 
 extern "C" {
-const char* tolvex_window_description();
 void tolvex_set_field(const char* name, const char* bytes, std::size_t length);
 const char* tolvex_field(const char* name);
 std::size_t tolvex_field_length();

@@ -1,7 +1,6 @@
 // The page's door to the field model and both actions. The page owns no
 // state of its own: it copies its boxes into these fields before a click,
 // runs the action here, and shows what the fields hold afterwards.
-#include "description_json.h"
 #include "field_text.h"
 #include "window/actions.h"
 #include "window/failure_message.h"
@@ -37,12 +36,6 @@ std::string_view CaptionOf(std::string_view control) {
 } // namespace
 
 extern "C" {
-
-// The window's description as JSON, for the page to build itself from.
-const char* tolvex_window_description() {
-    scratch = tolvex::web::DescriptionJson(tolvex::TolvexWindow());
-    return scratch.c_str();
-}
 
 // Field texts cross as UTF-8 bytes with their length, so that a megabyte
 // paste or an embedded NUL arrives whole.

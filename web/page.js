@@ -32,7 +32,6 @@
       return textAt(at, end - at);
     }
     return {
-      description: () => JSON.parse(cText(module._tolvex_window_description())),
       setField: (name, text) =>
         withText(name, (n) => withText(text, (t, length) => module._tolvex_set_field(n, t, length))),
       field: (name) =>
@@ -253,9 +252,12 @@
 
   // ---- the window at work ----
 
-  function start(core) {
-    const description = core.description();
+  // The window is laid out from the description written into the page at
+  // build time while the module compiles; it takes input once the module is
+  // there.
+  function layOut(description) {
     const frame = document.getElementById("Tolvex");
+    frame.inert = true;
     const elements = buildWindow(frame, description);
     const byKind = (kind) => description.controls.filter((c) => c.kind === kind);
     const boxNames = description.controls
@@ -265,6 +267,15 @@
     const unitInput = elements.get(unitControl.name);
     const indexOfText = (text) => description.units.indexOf(text);
     const units = UnitList(frame, unitInput, unitControl, description.units, indexOfText);
+    fitFont(frame, [
+      ...byKind("label").map((c) => elements.get(c.name)),
+      ...byKind("pushButton").map((c) => elements.get(c.name)),
+    ]);
+    return { frame, elements, boxNames, units };
+  }
+
+  function start(description, laidOut, core) {
+    const { frame, elements, boxNames, units } = laidOut;
 
     // What each box was last given, so that a text the user left alone
     // keeps the exact text the model holds.
@@ -322,15 +333,15 @@
 
     core.formLoad();
     showFields();
-    fitFont(frame, [
-      ...byKind("label").map((c) => elements.get(c.name)),
-      ...byKind("pushButton").map((c) => elements.get(c.name)),
-    ]);
+    frame.inert = false;
     frame.removeAttribute("aria-busy");
     elements.get(description.focusOrder[0]).focus();
     performance.mark("tolvex-ready");
     document.documentElement.dataset.ready = "true";
   }
 
-  TolvexModule().then((module) => start(Core(module)));
+  const compiling = TolvexModule();
+  const description = JSON.parse(document.getElementById("WindowDescription").textContent);
+  const laidOut = layOut(description);
+  compiling.then((module) => start(description, laidOut, Core(module)));
 })();

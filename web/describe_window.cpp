@@ -1,0 +1,13 @@
+// Prints the window's description as the page embeds it, so that the page
+// can lay itself out while its WebAssembly module is still compiling.
+#include "description_json.h"
+
+#include <cstdio>
+
+int main() {
+    const std::string json = tolvex::web::DescriptionJson(tolvex::TolvexWindow());
+    std::fwrite(json.data(), 1, json.size(), stdout);
+    // A WebAssembly program's runtime stays up after main: flush by hand.
+    std::fputc('\n', stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
