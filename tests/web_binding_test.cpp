@@ -64,10 +64,10 @@ TEST(WebBinding, JsonStringsEscapeWhatJsonMust) {
         std::string text;
         const char* json;
     } rows[] = {
-        {"plain", "Coil Design   Orvik", "\"Coil Design   Orvik\""},
-        {"quote_and_backslash", "a\"b\\c", "\"a\\\"b\\\\c\""},
-        {"controls", std::string("\r\n\t\x01", 4), "\"\\u000d\\u000a\\u0009\\u0001\""},
-        {"nul", std::string("a\0b", 3), "\"a\\u0000b\""},
+        {"plain", "Coil Design   Orvik", R"("Coil Design   Orvik")"},
+        {"quote_and_backslash", R"(a"b\c)", R"("a\"b\\c")"},
+        {"controls", std::string("\r\n\t\x01", 4), R"("\u000d\u000a\u0009\u0001")"},
+        {"nul", std::string("a\0b", 3), R"("a\u0000b")"},
         {"utf8_passes", "\xc2\xb5H", "\"\xc2\xb5H\""},
     };
     for (const auto& row : rows) {
