@@ -242,7 +242,7 @@ TEST(Reference, PowersAreTheNearestDoubles) {
             // |log2 base| below 30: the power stays far from overflow.
             const std::uint64_t exponent = 1023 - 30 + random() % 61;
             base = DoubleOfBits(((random() & 1U) << 63) | (exponent << 52) |
-                                         (random() & ((std::uint64_t{1} << 52) - 1)));
+                                (random() & ((std::uint64_t{1} << 52) - 1)));
         }
         double r = 0.0;
         const auto failure = FailureOf([&] { r = Power(base, n); });
