@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 #include <algorithm>
 #include <limits>
@@ -176,6 +177,8 @@ void CoilWindow::BuildControls(const WindowDescription& window) {
     length_ = Control<QLineEdit>("Length");
     indRes_ = Control<QLineEdit>("IndRes");
     calcInd_ = Control<WrappingButton>("CalcInd");
+    connect(results_->document(), &QTextDocument::contentsChanged, this,
+            [this] { resultsChanged_ = true; });
 
     // The button's caption names the action in a failure report.
     connect(go_, &QPushButton::clicked, this, [this] { RunAction(go_->text(), GO_Click); });
@@ -240,8 +243,12 @@ void CoilWindow::CopyWidgetsToFields() {
     take(turns_, shown_.Turns, fields_.Turns);
     take(length_, shown_.Length, fields_.Length);
     take(indRes_, shown_.IndRes, fields_.IndRes);
-    if (results_->toPlainText() != ResultsToDisplay(shown_.Results))
-        fields_.Results = ResultsFromDisplay(results_->toPlainText());
+    // Reading a megabyte document back costs a copy and a comparison; a box
+    // nobody changed since it was filled still holds what the model holds.
+    if (resultsChanged_) {
+        const QString text = results_->toPlainText();
+        if (text != ResultsToDisplay(shown_.Results)) fields_.Results = ResultsFromDisplay(text);
+    }
     fields_.IndUnits.SetText(FromDisplay(indUnits_->currentText()));
 }
 
@@ -256,16 +263,29 @@ void CoilWindow::ShowFields() {
     show(turns_, fields_.Turns);
     show(length_, fields_.Length);
     show(indRes_, fields_.IndRes);
-    const QString results = ResultsToDisplay(fields_.Results);
-    if (results_->toPlainText() != results) results_->setPlainText(results);
+    ShowResults();
     const int index = fields_.IndUnits.ListIndex();
     if (index >= 0) {
         indUnits_->setCurrentIndex(index);
     } else {
-        indUnits_->setCurrentIndex(-1);
-        indUnits_->setEditText(ToDisplay(fields_.IndUnits.Text()));
+        // Setting a megabyte unit text again lays it all out again, so only a
+        // text that differs is set.
+        if (indUnits_->currentIndex() != -1) indUnits_->setCurrentIndex(-1);
+        const QString unit = ToDisplay(fields_.IndUnits.Text());
+        if (indUnits_->currentText() != unit) indUnits_->setEditText(unit);
     }
     shown_ = fields_;
+}
+
+void CoilWindow::ShowResults() {
+    // Unchanged since it was filled, the box shows shown_.Results, and the
+    // model's bytes decide without converting the document; otherwise its text
+    // is compared, so that a text typed back to the same is not laid out anew.
+    const bool differs = resultsChanged_
+                             ? results_->toPlainText() != ResultsToDisplay(fields_.Results)
+                             : fields_.Results != shown_.Results;
+    if (differs) results_->setPlainText(ResultsToDisplay(fields_.Results));
+    resultsChanged_ = false;
 }
 
 void CoilWindow::RunAction(const QString& action, void (*click)(CoilFields&)) {

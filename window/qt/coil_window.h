@@ -47,9 +47,11 @@ class CoilWindow : public QWidget {
     void RunAction(const QString& action, void (*click)(CoilFields&));
     void CopyWidgetsToFields();
     void ShowFields();
+    void ShowResults();
 
     CoilFields fields_;
-    CoilFields shown_; // what the widgets were last given, to keep exact bytes
+    CoilFields shown_;           // what the widgets were last given, to keep exact bytes
+    bool resultsChanged_ = true; // Results' document changed since ShowFields filled it
     FailureReporter reporter_;
 
     QLineEdit* formDia_ = nullptr;
