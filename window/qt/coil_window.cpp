@@ -11,7 +11,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <limits>
@@ -177,6 +179,10 @@ void CoilWindow::BuildControls(const WindowDescription& window) {
     length_ = Control<QLineEdit>("Length");
     indRes_ = Control<QLineEdit>("IndRes");
     calcInd_ = Control<WrappingButton>("CalcInd");
+    connect(results_->document(), &QTextDocument::contentsChange, this,
+            [this](int from, int, int added) {
+                if (!fillingResults_) KeepLayoutsOfEditedBlocks(from, added);
+            });
     connect(results_->document(), &QTextDocument::contentsChanged, this,
             [this] { resultsChanged_ = true; });
 
@@ -277,6 +283,18 @@ void CoilWindow::ShowFields() {
     shown_ = fields_;
 }
 
+void CoilWindow::KeepLayoutsOfEditedBlocks(int from, int added) {
+    // Qt drops a block's shaped glyphs once it is laid out and shapes the
+    // whole block again to paint it; in a pasted megabyte without a break that
+    // doubled every keystroke. The blocks a person edits keep them (about 35
+    // bytes a character); a table the window fills itself does not, which
+    // would cost hundreds of megabytes for a long one.
+    QTextDocument* document = results_->document();
+    for (QTextBlock block = document->findBlock(from);
+         block.isValid() && block.position() <= from + added; block = block.next())
+        block.layout()->setCacheEnabled(true);
+}
+
 void CoilWindow::ShowResults() {
     // Unchanged since it was filled, the box shows shown_.Results, and the
     // model's bytes decide without converting the document; otherwise its text
@@ -284,7 +302,11 @@ void CoilWindow::ShowResults() {
     const bool differs = resultsChanged_
                              ? results_->toPlainText() != ResultsToDisplay(fields_.Results)
                              : fields_.Results != shown_.Results;
-    if (differs) results_->setPlainText(ResultsToDisplay(fields_.Results));
+    if (differs) {
+        fillingResults_ = true;
+        results_->setPlainText(ResultsToDisplay(fields_.Results));
+        fillingResults_ = false;
+    }
     resultsChanged_ = false;
 }
 

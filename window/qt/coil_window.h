@@ -48,10 +48,12 @@ class CoilWindow : public QWidget {
     void CopyWidgetsToFields();
     void ShowFields();
     void ShowResults();
+    void KeepLayoutsOfEditedBlocks(int from, int added);
 
     CoilFields fields_;
-    CoilFields shown_;           // what the widgets were last given, to keep exact bytes
-    bool resultsChanged_ = true; // Results' document changed since ShowFields filled it
+    CoilFields shown_;            // what the widgets were last given, to keep exact bytes
+    bool resultsChanged_ = true;  // Results' document changed since ShowFields filled it
+    bool fillingResults_ = false; // ShowFields, not a person, is changing Results
     FailureReporter reporter_;
 
     QLineEdit* formDia_ = nullptr;
