@@ -286,7 +286,7 @@ void CoilWindow::ShowFields() {
 void CoilWindow::KeepLayoutsOfEditedBlocks(int from, int added) {
     // Qt drops a block's shaped glyphs once it is laid out and shapes the
     // whole block again to paint it; in a pasted megabyte without a break that
-    // doubled every keystroke. The blocks a person edits keep them (about 35
+    // doubled every keystroke. The blocks a person edits keep them (some tens of
     // bytes a character); a table the window fills itself does not, which
     // would cost hundreds of megabytes for a long one.
     QTextDocument* document = results_->document();
