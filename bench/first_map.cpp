@@ -42,6 +42,18 @@ long WaitForFirstMap(xcb_connection_t* x, Clock::time_point start) {
     return -1; // the display went away
 }
 
+// An X server with no clients left resets itself, and a connection made
+// during that reset fails; between two runs nothing else may be connected,
+// so such a failure is retried rather than taken for a missing display.
+xcb_connection_t* ConnectWithRetries() {
+    for (int attempt = 0;; ++attempt) {
+        xcb_connection_t* x = xcb_connect(nullptr, nullptr);
+        if (xcb_connection_has_error(x) == 0 || attempt == 100) return x;
+        xcb_disconnect(x);
+        usleep(10000);
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -49,7 +61,7 @@ int main(int argc, char* argv[]) {
         std::fputs("usage: first_map PROGRAM [ARGS...]\n", stderr);
         return 2;
     }
-    xcb_connection_t* x = xcb_connect(nullptr, nullptr);
+    xcb_connection_t* x = ConnectWithRetries();
     if (xcb_connection_has_error(x) != 0 || !WatchTopLevelMaps(x)) {
         std::fputs("first_map: no X display\n", stderr);
         return 2;

@@ -13,7 +13,12 @@ trap 'rm -rf "$work"' EXIT
 
 for ((i = 0; i < runs; i++)); do
     for name in "${names[@]}"; do
-        read -r map wall rss < <("$build/bench/first_map" "$build/bench/$name" 2>/dev/null)
+        if ! result=$("$build/bench/first_map" "$build/bench/$name" 2>"$work/stderr"); then
+            echo "startup.sh: run $((i + 1)) of $name failed: $result" >&2
+            cat "$work/stderr" >&2
+            exit 1
+        fi
+        read -r map wall rss <<<"$result"
         echo "$map" >>"$work/$name.map"
         echo "$wall" >>"$work/$name.wall"
         echo "$rss" >>"$work/$name.rss"

@@ -8,15 +8,19 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
+#include <string_view>
 
 namespace {
 
@@ -107,6 +111,36 @@ void GenerateValuesWithMegabyteUnit(benchmark::State& state) {
 BENCHMARK(GenerateValuesWithMegabyteUnit)
     ->UseManualTime()
     ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+
+// CPU time per second while the window sits idle with the cursor blinking in
+// a focused box that holds a megabyte without spaces: each blink repaints the box.
+void IdleWithFocusedMegabyte(benchmark::State& state, const char* box) {
+    tolvex::CoilWindow window;
+    window.show();
+    QLineEdit* edit = std::string_view(box) == "IndUnits"
+                          ? window.findChild<QComboBox*>(QStringLiteral("IndUnits"))->lineEdit()
+                          : window.findChild<QLineEdit*>(QString::fromLatin1(box));
+    edit->setText(MegabyteWithoutSpaces());
+    edit->setFocus();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        const std::clock_t cpuStart = std::clock();
+        QEventLoop idle;
+        QTimer::singleShot(2000, &idle, &QEventLoop::quit);
+        idle.exec();
+        const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+        state.SetIterationTime(cpu / 2.0);
+        state.counters["cpu_per_s"] = cpu / 2.0;
+    }
+}
+BENCHMARK_CAPTURE(IdleWithFocusedMegabyte, IndUnits, "IndUnits")
+    ->UseManualTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(IdleWithFocusedMegabyte, IndRes, "IndRes")
+    ->UseManualTime()
+    ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

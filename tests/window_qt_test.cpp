@@ -376,6 +376,50 @@ class WindowTest : public QObject {
         QCOMPARE(reported_.count, 1);
     }
 
+    // After Generate Values fills the table, each way a person changes it
+    // reaches the model at the next click, and a table left as it was (or
+    // undone back to it) keeps the model's CR LF bytes.
+    void editsOfAFilledTableReachTheModel_data() {
+        QTest::addColumn<int>("edit");
+        QTest::addColumn<QString>("expected"); // "\n" stands for the model's "\r\n"
+        QTest::newRow("left alone") << 0 << kOneMicrohenryTable;
+        QTest::newRow("one key typed at the end") << 1 << kOneMicrohenryTable + QStringLiteral("y");
+        QTest::newRow("typed and undone") << 2 << kOneMicrohenryTable;
+        QTest::newRow("pasted lines") << 3 << kOneMicrohenryTable + QStringLiteral("a\nb");
+        QTest::newRow("cleared") << 4 << QString();
+    }
+    void editsOfAFilledTableReachTheModel() {
+        QFETCH(int, edit);
+        QFETCH(QString, expected);
+        Box("Turns")->setText(QStringLiteral("10"));
+        Box("Length")->setText(QStringLiteral("10"));
+        Click("GO");
+        QCOMPARE(Results()->toPlainText(), kOneMicrohenryTable);
+        Results()->setFocus();
+        Results()->moveCursor(QTextCursor::End);
+        if (edit == 1 || edit == 2) QTest::keyClick(Results(), Qt::Key_Y);
+        if (edit == 2) Results()->undo();
+        if (edit == 3) Results()->insertPlainText(QStringLiteral("a\nb"));
+        if (edit == 4) Results()->clear();
+        Click("CalcInd"); // writes IndRes only, reads every box
+        QCOMPARE(ToQString(window_->Fields().Results),
+                 QString(expected).replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
+        QCOMPARE(Results()->toPlainText(), expected);
+        QCOMPARE(reported_.count, 0);
+    }
+
+    void anUnlistedUnitStaysThroughClicks() {
+        Box("Turns")->setText(QStringLiteral("10"));
+        Box("Length")->setText(QStringLiteral("10"));
+        Units()->setEditText(QStringLiteral("xH"));
+        for (int click = 0; click < 2; ++click) {
+            Click("GO");
+            QCOMPARE(Units()->currentIndex(), -1);
+            QCOMPARE(Units()->currentText(), QStringLiteral("xH"));
+            QCOMPARE(window_->Fields().IndUnits.Text(), std::string("xH"));
+        }
+    }
+
     void calculateFailureKeepsTheResult() {
         Box("IndRes")->setText(QStringLiteral("kept"));
         Box("Turns")->setText(QStringLiteral("10"));

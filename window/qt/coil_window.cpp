@@ -11,6 +11,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <limits>
@@ -176,6 +179,12 @@ void CoilWindow::BuildControls(const WindowDescription& window) {
     length_ = Control<QLineEdit>("Length");
     indRes_ = Control<QLineEdit>("IndRes");
     calcInd_ = Control<WrappingButton>("CalcInd");
+    connect(results_->document(), &QTextDocument::contentsChange, this,
+            [this](int from, int, int added) {
+                if (!fillingResults_) KeepLayoutsOfEditedBlocks(from, added);
+            });
+    connect(results_->document(), &QTextDocument::contentsChanged, this,
+            [this] { resultsChanged_ = true; });
 
     // The button's caption names the action in a failure report.
     connect(go_, &QPushButton::clicked, this, [this] { RunAction(go_->text(), GO_Click); });
@@ -240,8 +249,12 @@ void CoilWindow::CopyWidgetsToFields() {
     take(turns_, shown_.Turns, fields_.Turns);
     take(length_, shown_.Length, fields_.Length);
     take(indRes_, shown_.IndRes, fields_.IndRes);
-    if (results_->toPlainText() != ResultsToDisplay(shown_.Results))
-        fields_.Results = ResultsFromDisplay(results_->toPlainText());
+    // Reading a megabyte document back costs a copy and a comparison; a box
+    // nobody changed since it was filled still holds what the model holds.
+    if (resultsChanged_) {
+        const QString text = results_->toPlainText();
+        if (text != ResultsToDisplay(shown_.Results)) fields_.Results = ResultsFromDisplay(text);
+    }
     fields_.IndUnits.SetText(FromDisplay(indUnits_->currentText()));
 }
 
@@ -256,16 +269,45 @@ void CoilWindow::ShowFields() {
     show(turns_, fields_.Turns);
     show(length_, fields_.Length);
     show(indRes_, fields_.IndRes);
-    const QString results = ResultsToDisplay(fields_.Results);
-    if (results_->toPlainText() != results) results_->setPlainText(results);
+    ShowResults();
     const int index = fields_.IndUnits.ListIndex();
     if (index >= 0) {
         indUnits_->setCurrentIndex(index);
     } else {
-        indUnits_->setCurrentIndex(-1);
-        indUnits_->setEditText(ToDisplay(fields_.IndUnits.Text()));
+        // Setting a megabyte unit text again lays it all out again, so only a
+        // text that differs is set.
+        if (indUnits_->currentIndex() != -1) indUnits_->setCurrentIndex(-1);
+        const QString unit = ToDisplay(fields_.IndUnits.Text());
+        if (indUnits_->currentText() != unit) indUnits_->setEditText(unit);
     }
     shown_ = fields_;
+}
+
+void CoilWindow::KeepLayoutsOfEditedBlocks(int from, int added) {
+    // Qt drops a block's shaped glyphs once it is laid out and shapes the
+    // whole block again to paint it; in a pasted megabyte without a break that
+    // doubled every keystroke. The blocks a person edits keep them (some tens of
+    // bytes a character); a table the window fills itself does not, which
+    // would cost hundreds of megabytes for a long one.
+    QTextDocument* document = results_->document();
+    for (QTextBlock block = document->findBlock(from);
+         block.isValid() && block.position() <= from + added; block = block.next())
+        block.layout()->setCacheEnabled(true);
+}
+
+void CoilWindow::ShowResults() {
+    // Unchanged since it was filled, the box shows shown_.Results, and the
+    // model's bytes decide without converting the document; otherwise its text
+    // is compared, so that a text typed back to the same is not laid out anew.
+    const bool differs = resultsChanged_
+                             ? results_->toPlainText() != ResultsToDisplay(fields_.Results)
+                             : fields_.Results != shown_.Results;
+    if (differs) {
+        fillingResults_ = true;
+        results_->setPlainText(ResultsToDisplay(fields_.Results));
+        fillingResults_ = false;
+    }
+    resultsChanged_ = false;
 }
 
 void CoilWindow::RunAction(const QString& action, void (*click)(CoilFields&)) {

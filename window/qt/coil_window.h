@@ -47,9 +47,13 @@ class CoilWindow : public QWidget {
     void RunAction(const QString& action, void (*click)(CoilFields&));
     void CopyWidgetsToFields();
     void ShowFields();
+    void ShowResults();
+    void KeepLayoutsOfEditedBlocks(int from, int added);
 
     CoilFields fields_;
-    CoilFields shown_; // what the widgets were last given, to keep exact bytes
+    CoilFields shown_;            // what the widgets were last given, to keep exact bytes
+    bool resultsChanged_ = true;  // Results' document changed since ShowFields filled it
+    bool fillingResults_ = false; // ShowFields, not a person, is changing Results
     FailureReporter reporter_;
 
     QLineEdit* formDia_ = nullptr;
