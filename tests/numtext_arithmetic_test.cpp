@@ -1,7 +1,7 @@
 #include "numtext/arithmetic_failure.h"
 #include "numtext/checked_arithmetic.h"
 #include "numtext/power.h"
-#include "support/failure_kind_text.h"
+#include "support/failure_kinds.h"
 #include "support/reference_exact.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,8 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <stdexcept>
+#include <utility>
 
 // The exact comparison of every power with integer arithmetic is in
 // numtext_reference_test; here the worked values and the failures.
@@ -19,42 +21,60 @@ namespace {
 struct FailureCase {
     const char* name;
     std::function<void()> step;
-    const char* kind; // nullptr: no failure
+    std::optional<FailureKind> kind; // none: no failure
 };
 
 TEST(Arithmetic, FailuresCarryTheirKind) {
     const FailureCase cases[] = {
-        {"1/0", [] { Div(1.0, 0.0); }, "division by zero"},
-        {"-1/0", [] { Div(-1.0, 0.0); }, "division by zero"},
-        {"0/0", [] { Div(0.0, 0.0); }, "overflow"},
-        {"0/-0", [] { Div(0.0, -0.0); }, "overflow"},
-        {"1e308+1e308", [] { Add(1e308, 1e308); }, "overflow"},
-        {"1e200*1e200", [] { Mul(1e200, 1e200); }, "overflow"},
-        {"1e308/1e-10", [] { Div(1e308, 1e-10); }, "overflow"},
-        {"1e-200*1e-200", [] { Mul(1e-200, 1e-200); }, nullptr},
-        {"sqrt -1", [] { Sqr(-1.0); }, "invalid argument"},
-        {"sqrt -0", [] { Sqr(-0.0); }, nullptr},
-        {"round 32767.5", [] { RoundToInt16(32767.5); }, "overflow"},
-        {"round -32768.51", [] { RoundToInt16(-32768.51); }, "overflow"},
-        {"round 1e300", [] { RoundToInt16(1e300); }, "overflow"},
-        {"round -32768.5", [] { RoundToInt16(-32768.5); }, nullptr},
-        {"10^400", [] { Power(10.0, 400); }, "overflow"},
-        {"0^-1", [] { Power(0.0, -1); }, "division by zero"},
-        {"1e103^3", [] { Power(1e103, 3); }, "overflow"},
+        {"1/0", [] { Div(1.0, 0.0); }, FailureKind::DivisionByZero},
+        {"-1/0", [] { Div(-1.0, 0.0); }, FailureKind::DivisionByZero},
+        {"0/0", [] { Div(0.0, 0.0); }, FailureKind::Overflow},
+        {"0/-0", [] { Div(0.0, -0.0); }, FailureKind::Overflow},
+        {"1e308+1e308", [] { Add(1e308, 1e308); }, FailureKind::Overflow},
+        {"1e200*1e200", [] { Mul(1e200, 1e200); }, FailureKind::Overflow},
+        {"1e308/1e-10", [] { Div(1e308, 1e-10); }, FailureKind::Overflow},
+        {"1e-200*1e-200", [] { Mul(1e-200, 1e-200); }, std::nullopt},
+        {"sqrt -1", [] { Sqr(-1.0); }, FailureKind::InvalidArgument},
+        {"sqrt -0", [] { Sqr(-0.0); }, std::nullopt},
+        {"round 32767.5", [] { RoundToInt16(32767.5); }, FailureKind::Overflow},
+        {"round -32768.51", [] { RoundToInt16(-32768.51); }, FailureKind::Overflow},
+        {"round 1e300", [] { RoundToInt16(1e300); }, FailureKind::Overflow},
+        {"round -32768.5", [] { RoundToInt16(-32768.5); }, std::nullopt},
+        {"10^400", [] { Power(10.0, 400); }, FailureKind::Overflow},
+        {"0^-1", [] { Power(0.0, -1); }, FailureKind::DivisionByZero},
+        {"1e103^3", [] { Power(1e103, 3); }, FailureKind::Overflow},
         // Just past the largest double, where a looser exponent range would
         // still hold the value.
-        {"2^1024", [] { Power(2.0, 1024); }, "overflow"},
-        {"5.7e102^3", [] { Power(5.7e102, 3); }, "overflow"},
+        {"2^1024", [] { Power(2.0, 1024); }, FailureKind::Overflow},
+        {"5.7e102^3", [] { Power(5.7e102, 3); }, FailureKind::Overflow},
     };
     for (const auto& c : cases) {
         const auto failure = FailureOf(c.step);
-        if (c.kind == nullptr) {
+        if (!c.kind.has_value()) {
             EXPECT_FALSE(failure.has_value()) << c.name;
         } else {
-            EXPECT_EQ(failure.value_or("none"), c.kind) << c.name;
+            EXPECT_EQ(failure, c.kind) << c.name;
         }
     }
     EXPECT_EQ(Mul(1e-200, 1e-200), 0.0);
+}
+
+// The test data names kinds by their words; each must read back as its own
+// kind, and a misspelt one must stop the test instead of meaning "no failure".
+TEST(Arithmetic, FailureKindsReadFromTheirWords) {
+    const std::pair<const char*, FailureKind> words[] = {
+        {"division by zero", FailureKind::DivisionByZero},
+        {"overflow", FailureKind::Overflow},
+        {"invalid argument", FailureKind::InvalidArgument},
+    };
+    for (const auto& [text, kind] : words) {
+        EXPECT_EQ(FailureKindNamed(text), kind) << text;
+        EXPECT_EQ(::testing::PrintToString(kind), text);
+    }
+    for (const FailureKind kind : kEveryFailureKind)
+        EXPECT_EQ(FailureKindNamed(FailureKindText(kind)), kind) << FailureKindText(kind);
+    for (const char* text : {"", "Overflow", "overflow ", "division by 0", "none"})
+        EXPECT_THROW(FailureKindNamed(text), std::invalid_argument) << '"' << text << '"';
 }
 
 TEST(Arithmetic, RoundToInt16IsHalfToEvenOnTheExactValue) {

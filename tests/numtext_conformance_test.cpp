@@ -1,7 +1,7 @@
 // Every number vector from the independent exact model: Str, Format, Int16ToText, Val.
 #include "numtext/format.h"
 #include "numtext/number_text.h"
-#include "support/failure_kind_text.h"
+#include "support/failure_kinds.h"
 #include "support/json_lines.h"
 
 #include <gtest/gtest.h>
@@ -42,10 +42,10 @@ TEST(NumtextConformance, ValOfEveryVector) {
         double result = 0.0;
         const auto failure = FailureOf([&] { result = Val(text); });
         if (v.contains("failure")) {
-            EXPECT_EQ(failure.value_or("no failure"), TextOf(v, "failure"))
-                << "text \"" << text << "\"";
+            EXPECT_EQ(failure, FailureKindNamed(TextOf(v, "failure"))) << "text \"" << text << "\"";
         } else {
-            ASSERT_FALSE(failure.has_value()) << "text \"" << text << "\" failed with " << *failure;
+            ASSERT_FALSE(failure.has_value())
+                << "text \"" << text << "\" failed with " << FailureKindText(*failure);
             EXPECT_EQ(BitsOf(result), TextOf(v, "bits")) << "text \"" << text << "\"";
         }
     }

@@ -4,7 +4,7 @@
 #include "numtext/format.h"
 #include "numtext/number_text.h"
 #include "numtext/power.h"
-#include "support/failure_kind_text.h"
+#include "support/failure_kinds.h"
 #include "support/reference_exact.h"
 
 #include <gtest/gtest.h>
@@ -207,13 +207,14 @@ TEST(Reference, SquaresAndCubesAreTheNearestDoubles) {
 
 // The exact power base^n (n may be negative) is the double returned, or the
 // result overflows and the failure says so.
-bool PowerIsNearest(double base, int n, const std::optional<std::string>& failure, double r) {
+bool PowerIsNearest(double base, int n, const std::optional<FailureKind>& failure, double r) {
     const auto bits = BitPatternOf(base);
     const mpq_class magnitude = ExactValueOf(bits);
     mpq_class exact = 1;
     for (int k = 0; k < std::abs(n); ++k) exact *= magnitude;
     if (n < 0) exact = 1 / exact;
-    if (failure.has_value()) return *failure == "overflow" && exact >= OverflowThreshold();
+    if (failure.has_value())
+        return *failure == FailureKind::Overflow && exact >= OverflowThreshold();
     const bool negative = std::signbit(base) && n % 2 != 0;
     if (r != 0.0 && std::signbit(r) != negative) return false;
     return IsNearestDouble(exact, std::fabs(r));
@@ -248,7 +249,7 @@ TEST(Reference, PowersAreTheNearestDoubles) {
         const auto failure = FailureOf([&] { r = Power(base, n); });
         if (!PowerIsNearest(base, n, failure, r) && ++wrong < 10)
             ADD_FAILURE() << BitsOf(base) << " ^ " << n << " gave "
-                          << (failure ? *failure : BitsOf(r));
+                          << (failure ? std::string(FailureKindText(*failure)) : BitsOf(r));
     }
     EXPECT_EQ(wrong, 0) << "of " << count << " powers";
 }
@@ -306,9 +307,10 @@ DecimalText MidpointText(std::mt19937_64& random) {
     return d;
 }
 
-bool ValIsNearest(const DecimalText& d, const std::optional<std::string>& failure, double r) {
+bool ValIsNearest(const DecimalText& d, const std::optional<FailureKind>& failure, double r) {
     const mpq_class exact = DecimalValue(d.digits, d.exponent);
-    if (failure.has_value()) return *failure == "overflow" && exact >= OverflowThreshold();
+    if (failure.has_value())
+        return *failure == FailureKind::Overflow && exact >= OverflowThreshold();
     if (exact >= OverflowThreshold()) return false;
     if (std::signbit(r) != d.negative)
         return false; // "-" with any digit keeps its sign, also at zero
@@ -324,7 +326,8 @@ TEST(Reference, ValGivesTheNearestDouble) {
         double r = 0.0;
         const auto failure = FailureOf([&] { r = Val(d.text); });
         if (!ValIsNearest(d, failure, r) && ++wrong < 10)
-            ADD_FAILURE() << "\"" << d.text << "\" gave " << (failure ? *failure : BitsOf(r));
+            ADD_FAILURE() << "\"" << d.text << "\" gave "
+                          << (failure ? std::string(FailureKindText(*failure)) : BitsOf(r));
     }
     EXPECT_EQ(wrong, 0) << "of " << count << " texts";
 }
@@ -366,8 +369,9 @@ TEST(Reference, ValAtTheEdgesOfTheDoubleRange) {
     for (const DecimalText& d : RangeEdgeTexts()) {
         double r = 0.0;
         const auto failure = FailureOf([&] { r = Val(d.text); });
-        EXPECT_TRUE(ValIsNearest(d, failure, r)) << d.text.substr(0, 40) << "... e" << d.exponent
-                                                 << " gave " << (failure ? *failure : BitsOf(r));
+        EXPECT_TRUE(ValIsNearest(d, failure, r))
+            << d.text.substr(0, 40) << "... e" << d.exponent << " gave "
+            << (failure ? std::string(FailureKindText(*failure)) : BitsOf(r));
     }
 }
 

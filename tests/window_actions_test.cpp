@@ -1,5 +1,5 @@
 #include "support/coil_examples.h"
-#include "support/failure_kind_text.h"
+#include "support/failure_kinds.h"
 #include "window/actions.h"
 
 #include <gtest/gtest.h>
@@ -61,22 +61,23 @@ struct CalcCase {
     const char* wire;
     const char* unitText;
     const char* expected; // nullptr: the action fails and IndRes keeps its text
-    const char* failure;
+    std::optional<FailureKind> failure;
 };
 
 TEST(CalcIndClick, WritesTheInductanceWithTheSelectorText) {
     const CalcCase cases[] = {
-        {"initial uH", "10", "10", "20", "0.5", "uH", "2.14uH", nullptr},
-        {"nH", "10", "10", "20", "0.5", "nH", "2140.86nH", nullptr},
-        {"mH rounds to nothing", "10", "10", "20", "0.5", "mH", ".mH", nullptr},
-        {"typed pH", "10", "10", "20", "0.5", "pH", "2140855.83pH", nullptr},
-        {"empty turns", "", "10", "20", "0.5", "uH", ".uH", nullptr},
-        {"trailing text", "10 mm", "10 mm", "20", "0.5", "uH", "2.14uH", nullptr},
-        {"only length", "10", "10", "", "", "uH", ".uH", nullptr},
-        {"fractional turns", "2.5", "10", "20", "0.5", "nH", "133.8nH", nullptr},
-        {"all empty", "10", "", "", "", "uH", nullptr, "overflow"},
-        {"diameter sum", "1", "1", "1e308", "1e308", "uH", nullptr, "overflow"},
-        {"cancelling length", "1", "-0.46", "1.02", "0", "uH", nullptr, "division by zero"},
+        {"initial uH", "10", "10", "20", "0.5", "uH", "2.14uH", std::nullopt},
+        {"nH", "10", "10", "20", "0.5", "nH", "2140.86nH", std::nullopt},
+        {"mH rounds to nothing", "10", "10", "20", "0.5", "mH", ".mH", std::nullopt},
+        {"typed pH", "10", "10", "20", "0.5", "pH", "2140855.83pH", std::nullopt},
+        {"empty turns", "", "10", "20", "0.5", "uH", ".uH", std::nullopt},
+        {"trailing text", "10 mm", "10 mm", "20", "0.5", "uH", "2.14uH", std::nullopt},
+        {"only length", "10", "10", "", "", "uH", ".uH", std::nullopt},
+        {"fractional turns", "2.5", "10", "20", "0.5", "nH", "133.8nH", std::nullopt},
+        {"all empty", "10", "", "", "", "uH", nullptr, FailureKind::Overflow},
+        {"diameter sum", "1", "1", "1e308", "1e308", "uH", nullptr, FailureKind::Overflow},
+        {"cancelling length", "1", "-0.46", "1.02", "0", "uH", nullptr,
+         FailureKind::DivisionByZero},
     };
     for (const auto& c : cases) {
         CoilFields fields = StartedFields();
@@ -88,7 +89,7 @@ TEST(CalcIndClick, WritesTheInductanceWithTheSelectorText) {
         fields.IndRes = "before";
         fields.Results = "untouched";
         const auto failure = FailureOf([&] { CalcInd_Click(fields); });
-        EXPECT_EQ(failure.value_or("none"), c.failure ? c.failure : "none") << c.name;
+        EXPECT_EQ(failure, c.failure) << c.name;
         EXPECT_EQ(fields.IndRes, c.expected ? c.expected : "before") << c.name;
         EXPECT_EQ(fields.Results, "untouched") << c.name;
     }
@@ -154,19 +155,19 @@ struct FailingRun {
     const char* ind;
     const char* unit;
     const char* wire;
-    const char* kind;
+    FailureKind kind;
     int rowsLeft; // -1: Results keeps its text
 };
 
 TEST(GoClick, FailuresLeaveWhatWasWritten) {
     const FailingRun runs[] = {
-        {"empty", "", "uH", "0.5", "division by zero", -1},
-        {"zero", "0", "uH", "0.5", "division by zero", -1},
-        {"letters", "abc", "uH", "0.5", "division by zero", -1},
-        {"too large", "100", "mH", "0.5", "overflow", -1},
-        {"negative", "-1", "uH", "0.5", "invalid argument", -1},
-        {"zero turns", "1", "nH", "0.5", "overflow", 0},
-        {"tenth row", "20", "mH", "0.5", "overflow", 9},
+        {"empty", "", "uH", "0.5", FailureKind::DivisionByZero, -1},
+        {"zero", "0", "uH", "0.5", FailureKind::DivisionByZero, -1},
+        {"letters", "abc", "uH", "0.5", FailureKind::DivisionByZero, -1},
+        {"too large", "100", "mH", "0.5", FailureKind::Overflow, -1},
+        {"negative", "-1", "uH", "0.5", FailureKind::InvalidArgument, -1},
+        {"zero turns", "1", "nH", "0.5", FailureKind::Overflow, 0},
+        {"tenth row", "20", "mH", "0.5", FailureKind::Overflow, 9},
     };
     for (const auto& r : runs) {
         CoilFields fields = StartedFields();
@@ -174,7 +175,7 @@ TEST(GoClick, FailuresLeaveWhatWasWritten) {
         fields.WireDia = r.wire;
         fields.IndUnits.SetText(r.unit);
         fields.Results = "earlier";
-        EXPECT_EQ(FailureOf([&] { GO_Click(fields); }).value_or("none"), r.kind) << r.name;
+        EXPECT_EQ(FailureOf([&] { GO_Click(fields); }), r.kind) << r.name;
         if (r.rowsLeft < 0) {
             EXPECT_EQ(fields.Results, "earlier") << r.name;
             continue;
@@ -188,7 +189,7 @@ TEST(GoClick, FailuresLeaveWhatWasWritten) {
 TEST(GoClick, ZeroTurnsLeavesOnlyTheHeader) {
     CoilFields fields = StartedFields();
     fields.IndUnits.SetText("nH");
-    EXPECT_EQ(FailureOf([&] { GO_Click(fields); }).value_or("none"), "overflow");
+    EXPECT_EQ(FailureOf([&] { GO_Click(fields); }), FailureKind::Overflow);
     EXPECT_EQ(fields.Results, "Min  0 turns close wound,   length  0\r\n");
 }
 

@@ -1,6 +1,6 @@
 // Every field set from the independent exact model, through the field model and both actions.
 #include "support/conformance_fields.h"
-#include "support/failure_kind_text.h"
+#include "support/failure_kinds.h"
 #include "window/actions.h"
 
 #include <gtest/gtest.h>
@@ -17,12 +17,12 @@ CoilFields FieldsOf(const Json& f) {
     return fields;
 }
 
-void ExpectOutcome(const Json& expected, const std::optional<std::string>& failure,
+void ExpectOutcome(const Json& expected, const std::optional<FailureKind>& failure,
                    const std::string& written, const std::string& where) {
     if (TextOf(expected, "status") == "ok") {
-        EXPECT_FALSE(failure.has_value()) << where << " failed with " << failure.value_or("");
+        EXPECT_FALSE(failure.has_value()) << where << " failed with " << FailureKindText(*failure);
     } else {
-        EXPECT_EQ(failure.value_or("no failure"), TextOf(expected, "failure")) << where;
+        EXPECT_EQ(failure, FailureKindNamed(TextOf(expected, "failure"))) << where;
     }
     const std::string want = expected.at("text").is_null() ? kPrevious : TextOf(expected, "text");
     EXPECT_EQ(written, want) << where;

@@ -2,7 +2,7 @@
 #include "numtext/format.h"
 #include "numtext/number_text.h"
 #include "support/conformance_fields.h"
-#include "support/failure_kind_text.h"
+#include "support/failure_kinds.h"
 #include "window/actions.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +16,8 @@ namespace tolvex::testing {
 namespace {
 
 struct Outcome {
-    std::string indRes, results, calcFailure, goFailure;
+    std::string indRes, results;
+    std::optional<FailureKind> calcFailure, goFailure;
     bool operator==(const Outcome&) const = default;
 };
 
@@ -25,8 +26,8 @@ std::vector<Outcome> RunAllFieldSets() {
     for (const auto& v : ReadJsonLines("actions.jsonl")) {
         CoilFields fields = FieldsOfVector(v.at("fields"));
         Outcome o;
-        o.calcFailure = FailureOf([&] { CalcInd_Click(fields); }).value_or("");
-        o.goFailure = FailureOf([&] { GO_Click(fields); }).value_or("");
+        o.calcFailure = FailureOf([&] { CalcInd_Click(fields); });
+        o.goFailure = FailureOf([&] { GO_Click(fields); });
         o.indRes = fields.IndRes;
         o.results = fields.Results;
         outcomes.push_back(std::move(o));
