@@ -1,8 +1,13 @@
+#include "calc/coil_constants.h"
+#include "numtext/format.h"
 #include "support/coil_examples.h"
 #include "support/failure_kinds.h"
+#include "support/reference_exact.h"
 #include "window/actions.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace tolvex::testing {
 namespace {
@@ -104,6 +109,45 @@ TEST(CalcIndClick, WholeResultKeepsItsPoint) {
     fields.Length = "0";
     CalcInd_Click(fields);
     EXPECT_EQ(fields.IndRes, "1.nH");
+}
+
+TEST(CalcIndClick, DividesByTheUnitOnlyAfterTheFormula) {
+    // Near the double limit the order of the three divisions decides whether
+    // a step overflows: the nanohenries are finished before the unit scale.
+    struct ScaleCase {
+        const char* name;
+        const char* turns;
+        double turnsValue;
+        const char* length;
+        double lengthValue;
+        const char* unitText;
+        double scale; // the unit's nanohenries, 10^(3k)
+    };
+    const ScaleCase cases[] = {
+        // N^2 D^2 = 1e308 times 1000 would overflow; the quotient by the
+        // denominator first stays below the limit.
+        {"pH of a huge numerator", "1e154", 1e154, "1e5", 1e5, "pH", RefDiv(1.0, 1000.0)},
+        // The denominator 1.02e303 times 1e6 would overflow; the result is a
+        // subnormal.
+        {"mH of a huge denominator", "1", 1.0, "1e303", 1e303, "mH", 1e6},
+    };
+    for (const auto& c : cases) {
+        CoilFields fields = StartedFields();
+        fields.Turns = c.turns;
+        fields.Length = c.length;
+        fields.FormDia = "1";
+        fields.WireDia = "0";
+        fields.IndUnits.SetText(c.unitText);
+        const double n = c.turnsValue;
+        const double diameter = 1.0;
+        const double numerator = RefMul(RefMul(RefMul(n, n), diameter), diameter);
+        const double denominator = RefAdd(RefMul(kDiameterCoefficient, diameter),
+                                          RefMul(kLengthCoefficient, c.lengthValue));
+        const double expected = RefDiv(RefDiv(numerator, denominator), c.scale);
+        ASSERT_TRUE(std::isfinite(expected)) << c.name;
+        EXPECT_FALSE(FailureOf([&] { CalcInd_Click(fields); }).has_value()) << c.name;
+        EXPECT_EQ(fields.IndRes, Format(expected, "#######.##") + c.unitText) << c.name;
+    }
 }
 
 const std::string kOneMicrohenryTable = OneMicrohenryTable("\r\n");

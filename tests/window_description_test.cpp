@@ -110,6 +110,20 @@ TEST(WindowDescription, FocusOrderSortsByTabIndexNotByRow) {
     EXPECT_EQ(FocusOrder(window), (std::vector<std::string_view>{"A", "B"}));
 }
 
+TEST(WindowDescription, FocusKeepsTheTableOrderOfEqualTabIndexes) {
+    // A description with a repeated tab index still has one focus order:
+    // the table's.
+    const ControlDescription rows[] = {
+        {"First", ControlKind::TextBox, "", {0, 0, 15, 15}, 1, TextAlignment::Left, {}},
+        {"Second", ControlKind::TextBox, "", {0, 0, 15, 15}, 1, TextAlignment::Left, {}},
+        {"Third", ControlKind::PushButton, "c", {0, 0, 15, 15}, 0, TextAlignment::Left, {}},
+        {"Fourth", ControlKind::TextBox, "", {0, 0, 15, 15}, 1, TextAlignment::Left, {}},
+    };
+    const WindowDescription window{"W", "w", 100, 100, rows};
+    EXPECT_EQ(FocusOrder(window),
+              (std::vector<std::string_view>{"Third", "First", "Second", "Fourth"}));
+}
+
 TEST(WindowDescription, OnlyTheEquationIsColouredDarkGreen) {
     for (const ControlDescription& control : TolvexWindow().controls) {
         if (control.name != "Label4") {
