@@ -60,7 +60,7 @@
     element.style.height = px(control.height);
   }
 
-  function makeTextBox(control) {
+  function makeTextBox() {
     const box = document.createElement("input");
     box.type = "text";
     box.autocomplete = "off";
@@ -141,7 +141,7 @@
     toggle.tabIndex = -1;
     toggle.textContent = "\u25be";
     toggle.setAttribute("aria-label", "Show the units");
-    toggle.style.left = px(control.left + control.width) ;
+    toggle.style.left = px(control.left + control.width);
     toggle.style.transform = "translateX(-100%)";
     toggle.style.top = px(control.top);
     toggle.style.height = px(control.height);
