@@ -194,6 +194,12 @@ class WindowTest : public QObject {
         }
         if (auto* box = qobject_cast<QLineEdit*>(control))
             QCOMPARE(box->text(), ToQString(described.text)); // start-up leaves them alone
+        // Text a person types or pastes is drawn without Latin shaping rules,
+        // which made a megabyte without spaces take seconds to lay out.
+        const bool holdsTypedText = described.kind == ControlKind::TextBox ||
+                                    described.kind == ControlKind::MultiLineTextBox ||
+                                    described.kind == ControlKind::UnitList;
+        QCOMPARE((control->font().styleStrategy() & QFont::PreferNoShaping) != 0, holdsTypedText);
     }
 
     void windowFollowsTheDescription() {
@@ -242,6 +248,11 @@ class WindowTest : public QObject {
         QApplication::setFont(original);
         QVERIFY(window.font().pixelSize() > 0);
         QVERIFY(window.font().pixelSize() < 30);
+        // The text boxes draw without shaping rules, yet take the fitted size.
+        for (auto* box : window.findChildren<QLineEdit*>())
+            QCOMPARE(box->font().pixelSize(), window.font().pixelSize());
+        for (auto* box : window.findChildren<QPlainTextEdit*>())
+            QCOMPARE(box->font().pixelSize(), window.font().pixelSize());
         for (auto* control : window.findChildren<QWidget*>()) {
             if (qobject_cast<QLabel*>(control) == nullptr &&
                 qobject_cast<QPushButton*>(control) == nullptr)

@@ -50,14 +50,24 @@ Qt::Alignment ToQt(TextAlignment alignment) {
     return alignment == TextAlignment::Right ? Qt::AlignRight : Qt::AlignLeft;
 }
 
+// Latin text needs no shaping rules; without them Qt skips harfbuzz, which
+// was most of the time a pasted megabyte took to lay out and paint.
+void DrawWithoutShaping(QWidget* box) {
+    QFont font = box->font();
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    box->setFont(font);
+}
+
 QLineEdit* MakeTextBox(QWidget* parent) {
     auto* box = new QLineEdit(parent);
+    DrawWithoutShaping(box);
     box->setMaxLength(std::numeric_limits<int>::max()); // no field is limited in length
     return box;
 }
 
 QPlainTextEdit* MakeMultiLineTextBox(QWidget* parent) {
     auto* box = new QPlainTextEdit(parent);
+    DrawWithoutShaping(box);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -88,6 +98,7 @@ QComboBox* MakeUnitList(QWidget* parent) {
     list->setInsertPolicy(QComboBox::NoInsert);
     list->setCompleter(nullptr); // a typed unit is taken exactly as typed
     list->lineEdit()->setMaxLength(std::numeric_limits<int>::max());
+    DrawWithoutShaping(list);
     for (auto item : UnitSelector::kItems) list->addItem(ToDisplay(item));
     return list;
 }
