@@ -1,11 +1,15 @@
 #include "decimal_form.h"
 
+#include <fast_float/fast_float.h>
 #include <fmt/compile.h>
+#include <fmt/format.h>
 
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 namespace tolvex {
 
@@ -31,16 +35,82 @@ DecimalForm FromScientificText(const char* first, const char* last) {
     return form;
 }
 
-} // namespace
-
-DecimalForm FifteenDigitForm(double x) {
-    if (x == 0.0) return DecimalForm{};
-    // fmt with a precision is correctly rounded from the exact binary value
-    // (ties to even) and, without the "L" option, never consults the locale.
+// fmt with a precision is correctly rounded from the exact binary value (ties
+// to even) and, without the "L" option, never consults the locale; but it
+// often needs big-number arithmetic, so it is kept for the few doubles whose
+// shortest digits cannot decide.
+DecimalForm ExactFifteenDigitForm(double x) {
     // At most 22 characters: "-d.ddddddddddddddde-308".
     std::array<char, 40> buffer{};
     char* end = fmt::format_to(buffer.data(), FMT_COMPILE("{:.14e}"), x);
     return FromScientificText(buffer.data(), end);
+}
+
+// significand * 10^exponentOfLast, as a form.
+DecimalForm FormOf(bool negative, std::uint64_t significand, int exponentOfLast) {
+    while (significand % 10 == 0) {
+        significand /= 10;
+        ++exponentOfLast;
+    }
+    DecimalForm form;
+    form.negative = negative;
+    std::array<char, 20> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), significand);
+    form.digits.assign(buffer.data(), written.ptr);
+    form.exponent = exponentOfLast + static_cast<int>(form.digits.size()) - 1;
+    return form;
+}
+
+// The double nearest to significand * 10^exponentOfLast; fast_float rounds
+// correctly.
+double NearestDouble(std::uint64_t significand, int exponentOfLast) {
+    // Up to 20 digits, "e" and up to 11 characters of exponent.
+    std::array<char, 32> text{};
+    char* end = std::to_chars(text.data(), text.data() + 20, significand).ptr;
+    *end++ = 'e';
+    end = std::to_chars(end, text.data() + text.size(), exponentOfLast).ptr;
+    double value = 0.0;
+    fast_float::from_chars(text.data(), end, value);
+    return value;
+}
+
+int DigitCount(std::uint64_t n) {
+    int count = 1;
+    for (; n >= 10; n /= 10) ++count;
+    return count;
+}
+
+} // namespace
+
+DecimalForm FifteenDigitForm(double x) {
+    if (x == 0.0) return DecimalForm{};
+    const bool negative = std::signbit(x);
+    const double magnitude = std::fabs(x);
+    // A subnormal's ulp is not relative to its size, and infinities and NaN
+    // have no digits: the exact path writes them.
+    if (!(magnitude >= std::numeric_limits<double>::min() &&
+          magnitude <= std::numeric_limits<double>::max()))
+        return ExactFifteenDigitForm(x);
+
+    // Dragonbox's shortest digits S lie within half an ulp of x. With at most
+    // 15 of them they are the answer: an ulp is under a quarter of a step of
+    // the 15-digit grid, so no other grid point is as near to x as S.
+    const auto shortest = fmt::detail::dragonbox::to_decimal(magnitude);
+    const int dropped = DigitCount(shortest.significand) - 15;
+    if (dropped <= 0) return FormOf(negative, shortest.significand, shortest.exponent);
+
+    // Longer, let K be S's first 15 digits. Within an eighth of a step of S,
+    // x rounds to K or to the grid point above, as it lies below or above the
+    // midpoint M = K.5. Rounding to the nearest double keeps order, so M's
+    // nearest double above x means M > x, and below x means M < x. Only where
+    // it is x itself (a true tie among them) does the exact path decide.
+    std::uint64_t kept = shortest.significand;
+    for (int i = 0; i < dropped; ++i) kept /= 10;
+    const int exponentOfKept = shortest.exponent + dropped;
+    const double midpoint = NearestDouble(kept * 10 + 5, exponentOfKept - 1);
+    if (midpoint == magnitude) return ExactFifteenDigitForm(x);
+    if (midpoint < magnitude) ++kept;
+    return FormOf(negative, kept, exponentOfKept);
 }
 
 DecimalForm WholeNumberForm(long long n) {

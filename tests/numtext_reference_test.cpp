@@ -394,5 +394,35 @@ TEST(Reference, FifteenDigitTiesGoToEven) {
     EXPECT_EQ(wrong, 0);
 }
 
+// The doubles nearest to a 15-digit midpoint K.5 * 10^e and their neighbours:
+// where the shortest digits are closest to deciding wrongly, and where the
+// nearest double of the midpoint is the double itself.
+TEST(Reference, FifteenDigitFormsNextToMidpoints) {
+    std::mt19937_64 random(Seed() + 4);
+    long wrong = 0;
+    for (int i = 0; i < 100000; ++i) {
+        const std::uint64_t kept = 100000000000000ULL + random() % 900000000000000ULL;
+        const int exponent = -307 + static_cast<int>(random() % 615); // normal doubles
+        mpq_class midpoint = BigOf(kept * 10 + 5) * RationalPower(10, exponent - 15);
+        midpoint.canonicalize();
+        // get_d truncates: the nearest double is it or the one above.
+        double nearest = midpoint.get_d();
+        const double above = std::nextafter(nearest, HUGE_VAL);
+        if (abs(ExactValueOf(BitPatternOf(above)) - midpoint) <
+            abs(ExactValueOf(BitPatternOf(nearest)) - midpoint))
+            nearest = above;
+        double x = std::nextafter(std::nextafter(nearest, 0.0), 0.0);
+        for (int step = 0; step < 5; ++step, x = std::nextafter(x, HUGE_VAL)) {
+            const double signed_x = (random() & 1U) ? -x : x;
+            const auto bits = BitPatternOf(signed_x);
+            const std::string str = Str(signed_x);
+            if (str != ReferenceStr(ReferenceFifteen(bits)) && ++wrong < 10)
+                ADD_FAILURE() << BitsOf(signed_x) << ": Str " << str << " reference "
+                              << ReferenceStr(ReferenceFifteen(bits));
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+}
+
 } // namespace
 } // namespace tolvex::testing

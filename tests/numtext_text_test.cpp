@@ -143,11 +143,14 @@ TEST(Str, WritesFifteenDigitForms) {
         {1.5e15, " 1.5E+15"},
         {-2.5e-7, "-2.5E-07"},
         {1e-10, " 1E-10"},
+        {2.5e-9, " 2.5E-09"}, // the last exponent padded to two digits
         {0.1, " .1"},
         {999999999999999.0, " 999999999999999"},
         {1e100, " 1E+100"},
         {1234567890123455.0, " 1.23456789012346E+15"},
         {123456789012345.6, " 123456789012346"},
+        // The smallest subnormal: its shortest digits are just "5".
+        {4.9406564584124654e-324, " 4.94065645841247E-324"},
     };
     for (auto [x, expected] : doubles) EXPECT_EQ(Str(x), expected) << x;
     EXPECT_EQ(Str(Int16{5}), " 5");
@@ -162,6 +165,7 @@ TEST(Str, FifteenDigitTieGoesToEven) {
     EXPECT_EQ(Str(100000000000000.5), " 100000000000000");
     EXPECT_EQ(Str(100000000000001.5), " 100000000000002");
     EXPECT_EQ(Str(-100000000000002.5), "-100000000000002");
+    EXPECT_EQ(Str(1000000000000005.0), " 1E+15"); // the even neighbour ends in zeros
 }
 
 struct FormatCase {
