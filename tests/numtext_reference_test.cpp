@@ -375,6 +375,14 @@ TEST(Reference, ValAtTheEdgesOfTheDoubleRange) {
     }
 }
 
+// Str(x) against the exact 15-digit form; the first few differences are shown.
+void CountStrAgainstReference(double x, long& wrong) {
+    const std::string expected = ReferenceStr(ReferenceFifteen(BitPatternOf(x)));
+    const std::string str = Str(x);
+    if (str != expected && ++wrong < 10)
+        ADD_FAILURE() << BitsOf(x) << ": Str " << str << " reference " << expected;
+}
+
 // Doubles whose exact value has sixteen significant digits ending in 5 (a true
 // tie for the 15-digit form, which goes to the even neighbour) and their
 // quarters and eighths (one digit beyond the tie decides).
@@ -385,11 +393,7 @@ TEST(Reference, FifteenDigitTiesGoToEven) {
         // 10^15 <= n < 2^53 ending in 5 is exact as a double, and so is n / 2^k.
         const std::uint64_t n = 1000000000000005ULL + 10 * (random() % 800000000000000ULL);
         const double x = static_cast<double>(n) / static_cast<double>(1U << (random() % 4));
-        const auto bits = BitPatternOf(x);
-        const std::string str = Str(x);
-        if (str != ReferenceStr(ReferenceFifteen(bits)) && ++wrong < 10)
-            ADD_FAILURE() << BitsOf(x) << ": Str " << str << " reference "
-                          << ReferenceStr(ReferenceFifteen(bits));
+        CountStrAgainstReference(x, wrong);
     }
     EXPECT_EQ(wrong, 0);
 }
@@ -413,12 +417,7 @@ TEST(Reference, FifteenDigitFormsNextToMidpoints) {
             nearest = above;
         double x = std::nextafter(std::nextafter(nearest, 0.0), 0.0);
         for (int step = 0; step < 5; ++step, x = std::nextafter(x, HUGE_VAL)) {
-            const double signed_x = (random() & 1U) ? -x : x;
-            const auto bits = BitPatternOf(signed_x);
-            const std::string str = Str(signed_x);
-            if (str != ReferenceStr(ReferenceFifteen(bits)) && ++wrong < 10)
-                ADD_FAILURE() << BitsOf(signed_x) << ": Str " << str << " reference "
-                              << ReferenceStr(ReferenceFifteen(bits));
+            CountStrAgainstReference((random() & 1U) ? -x : x, wrong);
         }
     }
     EXPECT_EQ(wrong, 0);
