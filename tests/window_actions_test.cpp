@@ -2,6 +2,7 @@
 #include "numtext/format.h"
 #include "support/coil_examples.h"
 #include "support/failure_kinds.h"
+#include "support/one_microhenry_table.h"
 #include "support/reference_exact.h"
 #include "window/actions.h"
 

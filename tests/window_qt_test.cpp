@@ -1,6 +1,7 @@
 // The real window, driven like a person would drive it.
 #include "coil_window.h"
 #include "support/coil_examples.h"
+#include "support/one_microhenry_table.h"
 #include "twips.h"
 
 #include <QAccessible>

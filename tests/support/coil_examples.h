@@ -16,29 +16,6 @@ inline CoilFields StartedFields() {
     return fields;
 }
 
-// What Generate Values writes for the started fields, each line ended by `newline`.
-inline std::string OneMicrohenryTable(std::string_view newline) {
-    constexpr std::string_view kLines[] = {
-        "Min  5 turns close wound,   length  2.5",
-        "",
-        "5  Turns   Length 2.5   Spacing 0.50    0.88uH       Wire  322.0mm",
-        "5  Turns   Length 2.8   Spacing 0.55    0.86uH       Wire  322.0mm",
-        "5  Turns   Length 3.0   Spacing 0.60    0.84uH       Wire  322.0mm",
-        "",
-        "6  Turns   Length 3.3   Spacing 0.54    1.19uH       Wire  386.4mm",
-        "6  Turns   Length 3.5   Spacing 0.58    1.16uH       Wire  386.4mm",
-        "6  Turns   Length 3.8   Spacing 0.63    1.14uH       Wire  386.4mm",
-        "6  Turns   Length 4.0   Spacing 0.67    1.12uH       Wire  386.4mm",
-        "6  Turns   Length 4.3   Spacing 0.71    1.10uH       Wire  386.4mm",
-        "6  Turns   Length 4.5   Spacing 0.75    1.08uH       Wire  386.4mm",
-        "6  Turns   Length 4.8   Spacing 0.79    1.06uH       Wire  386.4mm",
-        "6  Turns   Length 5.0   Spacing 0.83    1.04uH       Wire  386.4mm",
-    };
-    std::string text;
-    for (std::string_view line : kLines) text.append(line).append(newline);
-    return text;
-}
-
 // The lines of a Results text ended by "\r\n" after the header: design rows
 // and the empty lines that open each group of one turn count.
 struct TableShape {
