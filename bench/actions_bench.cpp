@@ -1,7 +1,7 @@
 // Both actions on the worked examples (target: GO_Click <= 10 us median) and on
 // megabyte pastes.
+#include "form/actions.h"
 #include "support/coil_examples.h"
-#include "window/actions.h"
 
 #include <benchmark/benchmark.h>
 

@@ -26,8 +26,7 @@ namespace {
 
 void ClickAfterMegabytePaste(benchmark::State& state, const char* button) {
     tolvex::CoilWindow window;
-    window.SetFailureReporter(
-        [](const QString&, const tolvex::ArithmeticFailure&) { std::abort(); });
+    window.SetFailureReporter([](const tolvex::ActionStop&) { std::abort(); });
     window.show();
     const QString blanks(1 << 20, QLatin1Char(' '));
     const std::pair<const char*, const char*> fields[] = {
@@ -97,8 +96,7 @@ BENCHMARK(PasteWithoutSpacesIntoResults)
 void GenerateValuesWithMegabyteUnit(benchmark::State& state) {
     for (auto _ : state) {
         tolvex::CoilWindow window;
-        window.SetFailureReporter(
-            [](const QString&, const tolvex::ArithmeticFailure&) { std::abort(); });
+        window.SetFailureReporter([](const tolvex::ActionStop&) { std::abort(); });
         window.show();
         window.findChild<QComboBox*>(QStringLiteral("IndUnits"))
             ->setEditText(MegabyteWithoutSpaces());

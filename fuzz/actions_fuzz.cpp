@@ -1,8 +1,8 @@
 // Both actions on arbitrary field texts and selector states, with the
 // invariants a person relies on checked on every run.
+#include "form/actions.h"
 #include "numtext/arithmetic_failure.h"
 #include "numtext/number_text.h"
-#include "window/actions.h"
 
 #include <cmath>
 

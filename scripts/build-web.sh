@@ -8,6 +8,6 @@ cd "$(dirname "$0")/.."
 # emscripten 3.1.6's JavaScript tools want Debian's node modules (acorn).
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 scripts/build-wasm-deps.sh
-emcmake cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build-web -j "$(nproc)"
+cmake --preset web >/dev/null
+cmake --build --preset web -j "$(nproc)"
 echo "build-web/tolvex.html: $(stat -c %s build-web/tolvex.html) bytes"

@@ -12,8 +12,8 @@ fail() { echo "package test FAILED: $*" >&2; exit 1; }
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 echo "== package"
-cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DTOLVEX_TESTS=OFF -DTOLVEX_BENCH=OFF >/dev/null
-cmake --build build-package -j "$(nproc)" >/dev/null || fail "the release build failed"
+cmake --preset package >/dev/null
+cmake --build --preset package -j "$(nproc)" >/dev/null || fail "the release build failed"
 rm -f build-package/tolvex_*.deb
 (cd build-package && cpack -G DEB >/dev/null) || fail "cpack could not build the package"
 deb=$(ls "$PWD"/build-package/tolvex_*.deb)

@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
-cmake --build build -j "$(nproc)" --target tolvex
-exec build/app/tolvex
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$(nproc)" --target tolvex
+exec build-release/app/tolvex

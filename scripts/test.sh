@@ -11,25 +11,21 @@ jobs=$(nproc)
 fuzz_seconds=${TOLVEX_FUZZ_SECONDS:-20}
 
 echo "== build"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$jobs"
+cmake --preset tests >/dev/null
+cmake --build --preset tests -j "$jobs"
 
 echo "== clang-tidy and clang-format"
 scripts/tidy.sh build
 
 echo "== sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer)"
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DTOLVEX_SANITIZE=ON -DTOLVEX_BENCH=OFF >/dev/null
-cmake --build build-sanitize -j "$jobs"
-# A tenth of the reference cases: the sanitized build is many times slower.
-TOLVEX_REFERENCE_CASES=100000 \
-    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-    LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
-    ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j "$jobs"
+# The preset runs a tenth of the reference cases: the sanitized build is many times slower.
+ctest --preset sanitize -j "$jobs"
 
 echo "== libFuzzer (${fuzz_seconds}s per target)"
-# Every other option left at its default: the fuzz switch must combine with them.
-CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVEX_FUZZ=ON >/dev/null
-cmake --build build-fuzz -j "$jobs"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
 for target in val_fuzz number_text_fuzz actions_fuzz; do
     corpus=$(mktemp -d)
     cp fuzz/corpus/"${target%_fuzz}"/* "$corpus"/
@@ -47,8 +43,8 @@ done
 
 echo "== browser build: the core in WebAssembly under node, the page in Chromium"
 scripts/build-web.sh
-ctest --test-dir build-web --output-on-failure -j "$jobs"
+ctest --preset web -j "$jobs"
 (cd tests/web && npm ci --no-audit --no-fund >/dev/null && npm test)
 
 echo "== test suite"
-ctest --test-dir build --output-on-failure -j "$jobs"
+ctest --preset tests -j "$jobs"

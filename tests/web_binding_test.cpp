@@ -1,32 +1,24 @@
-// The page's binding, natively: the description as the page receives it,
-// the field texts by name, and the module's entry points end to end.
+// The page's binding, natively: the description as the page receives it and
+// the module's form end to end, one call per click.
+#include "form/actions.h"
+#include "form/field_table.h"
+#include "support/coil_examples.h"
 #include "support/json_lines.h"
 #include "web/description_json.h"
-#include "web/field_text.h"
-#include "window/actions.h"
+#include "web/page_form.h"
+#include "window/caption_font.h"
 #include "window/window_description.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
-
-extern "C" {
-void tolvex_set_field(const char* name, const char* bytes, std::size_t length);
-const char* tolvex_field(const char* name);
-std::size_t tolvex_field_length();
-int tolvex_unit_index();
-void tolvex_form_load();
-int tolvex_calc_ind_click();
-int tolvex_go_click();
-const char* tolvex_failure_message();
-}
 
 namespace tolvex::testing {
 namespace {
 
 Json Description() {
-    return Json::parse(web::DescriptionJson(TolvexWindow()));
+    // Through text, as the page reads it.
+    return Json::parse(web::DescriptionJson(TolvexWindow()).dump());
 }
 
 TEST(WebBinding, DescriptionCarriesEveryControlOfTheTable) {
@@ -58,109 +50,106 @@ TEST(WebBinding, DescriptionCarriesEveryControlOfTheTable) {
     EXPECT_EQ(json.at("units"), Json::array({"nH", "uH", "mH"}));
 }
 
-TEST(WebBinding, JsonStringsEscapeWhatJsonMust) {
+TEST(WebBinding, DescriptionNamesKindsFieldsAndTheFontRule) {
+    const Json json = Description();
+    const Json kinds = {{"FormDia", "textBox"},   {"Results", "multiLineTextBox"},
+                        {"GO", "pushButton"},     {"Label4", "label"},
+                        {"IndUnits", "unitList"}, {"Line1", "line"}};
+    for (const Json& control : json.at("controls"))
+        if (kinds.contains(control.at("name"))) {
+            EXPECT_EQ(control.at("kind"), kinds.at(control.at("name").get<std::string>()));
+        }
+    EXPECT_EQ(json.at("controls").at(9).at("color"), Json::array({0, 128, 0}));
+    ASSERT_EQ(json.at("fields").size(), kFormFields.size());
+    for (std::size_t i = 0; i < kFormFields.size(); ++i)
+        EXPECT_EQ(json.at("fields").at(i).at("name"), std::string(kFormFields[i].name));
+    EXPECT_EQ(json.at("fields").at(3), Json({{"name", "Results"}, {"kind", "multiLine"}}));
+    EXPECT_EQ(json.at("twipsPerPixel"), 15);
+    EXPECT_EQ(json.at("captionFontPoints"), Json(CaptionFontSizes(10.0, kPointSteps)));
+    EXPECT_EQ(json.at("captionFontPoints").back(), 6.0);
+}
+
+TEST(WebBinding, DescriptionTextsCrossWhole) {
+    // Captions with what JSON must escape reach the page as they are.
     const struct {
         const char* name;
         std::string text;
-        const char* json;
     } rows[] = {
-        {"plain", "Coil Design   Orvik", R"("Coil Design   Orvik")"},
-        {"quote_and_backslash", R"(a"b\c)", R"("a\"b\\c")"},
-        {"controls", std::string("\r\n\t\x01", 4), R"("\u000d\u000a\u0009\u0001")"},
-        {"nul", std::string("a\0b", 3), R"("a\u0000b")"},
-        {"utf8_passes", "\xc2\xb5H", "\"\xc2\xb5H\""},
+        {"plain", "Coil Design   Orvik"},
+        {"quote_and_backslash", R"(a"b\c)"},
+        {"controls", std::string("\r\n\t\x01", 4)},
+        {"nul", std::string("a\0b", 3)},
+        {"utf8_passes", "\xc2\xb5H"},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(web::JsonString(row.text), row.json) << row.name;
-        EXPECT_EQ(Json::parse(web::JsonString(row.text)).get<std::string>(), row.text) << row.name;
+        const WindowDescription window{"W", row.text, 15, 15, {}};
+        const Json json = Json::parse(web::DescriptionJson(window).dump());
+        EXPECT_EQ(json.at("caption").get<std::string>(), row.text) << row.name;
     }
 }
 
-TEST(WebBinding, ResultsLineBreaksConvertBothWays) {
-    const struct {
-        const char* name;
-        const char* model;
-        const char* shown;
-    } rows[] = {
-        {"empty", "", ""},
-        {"one_row", "a\r\n", "a\n"},
-        {"empty_line", "h\r\n\r\nr\r\n", "h\n\nr\n"},
-        {"no_break", "abc", "abc"},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(web::ResultsToDisplay(row.model), row.shown) << row.name;
-        EXPECT_EQ(web::ResultsFromDisplay(row.shown), row.model) << row.name;
-    }
+// The index of a field of the form's table in what crosses to the page.
+std::size_t Place(std::string_view name) {
+    return static_cast<std::size_t>(FindField(name) - kFormFields.data());
 }
 
-TEST(WebBinding, FieldsByNameAndTheSelectorText) {
-    CoilFields fields;
-    web::SetField(fields, "Turns", "10");
-    web::SetField(fields, "Results", "x\ny");
-    web::SetField(fields, "IndUnits", "mH");
-    web::SetField(fields, "Nothing", "ignored");
-    EXPECT_EQ(fields.Turns, "10");
-    EXPECT_EQ(fields.Results, "x\r\ny");
-    EXPECT_EQ(fields.IndUnits.ListIndex(), 2);
-    EXPECT_EQ(web::GetField(fields, "Results"), "x\ny");
-    EXPECT_EQ(web::GetField(fields, "IndUnits"), "mH");
-    EXPECT_EQ(web::GetField(fields, "Nothing"), "");
-    web::SetField(fields, "IndUnits", "pH");
-    EXPECT_EQ(fields.IndUnits.ListIndex(), -1);
+web::BoxTexts Edits(std::initializer_list<std::pair<std::string_view, std::string>> texts) {
+    web::BoxTexts edited(kFormFields.size());
+    for (const auto& [name, text] : texts) edited[Place(name)] = text;
+    return edited;
 }
 
-std::string Field(const char* name) {
-    const char* bytes = tolvex_field(name);
-    return {bytes, tolvex_field_length()};
-}
-
-void SetField(const char* name, const std::string& text) {
-    tolvex_set_field(name, text.data(), text.size());
+std::string Text(const web::PageUpdate& update, std::string_view name) {
+    const auto& text = update.texts.at(Place(name));
+    return text ? *text : "(unchanged)";
 }
 
 TEST(WebBinding, ModuleRunsStartUpAndBothActions) {
-    tolvex_form_load();
-    EXPECT_EQ(tolvex_unit_index(), 1);
-    EXPECT_EQ(Field("IndUnits"), "uH");
-    EXPECT_EQ(Field("FormDia"), "20");
-    SetField("Turns", "10");
-    SetField("Length", "10");
-    EXPECT_EQ(tolvex_calc_ind_click(), 1);
-    EXPECT_EQ(Field("IndRes"), "2.14uH");
-    EXPECT_EQ(tolvex_go_click(), 1);
-    CoilFields direct;
-    Form_Load(direct);
+    web::PageForm form;
+    const web::PageUpdate started = form.StartUp();
+    EXPECT_EQ(started.unitIndex, 1);
+    EXPECT_EQ(Text(started, "IndUnits"), "uH");
+    EXPECT_EQ(Text(started, "FormDia"), "20");
+    EXPECT_EQ(Text(started, "Results"), "");
+    const web::PageUpdate calc = form.Click("CalcInd", Edits({{"Turns", "10"}, {"Length", "10"}}));
+    EXPECT_EQ(Text(calc, "IndRes"), "2.14uH");
+    EXPECT_EQ(Text(calc, "Results"), "(unchanged)");
+    EXPECT_EQ(calc.failure, "");
+    const web::PageUpdate go = form.Click("GO", Edits({}));
+    CoilFields direct = StartedFields();
     GO_Click(direct);
-    EXPECT_EQ(Field("Results"), web::ResultsToDisplay(direct.Results));
-    EXPECT_STREQ(tolvex_failure_message(), "");
+    EXPECT_EQ(Text(go, "Results"), ShownText(direct, *FindField("Results")));
+    EXPECT_EQ(Text(go, "IndRes"), "(unchanged)");
+    EXPECT_EQ(go.failure, "");
 
     // A NUL inside a text crosses whole.
-    SetField("IndUnits", std::string("u\0H", 3));
-    EXPECT_EQ(Field("IndUnits"), std::string("u\0H", 3));
+    form.Click("GO", Edits({{"IndUnits", std::string("u\0H", 3)}, {"Ind", "1000000"}}));
+    const web::PageUpdate nul = form.Click("CalcInd", Edits({}));
+    EXPECT_EQ(Text(nul, "IndRes"), std::string("2140855.83u\0H", 13));
+    EXPECT_EQ(nul.unitIndex, -1);
 }
 
 TEST(WebBinding, FailureKeepsTheFieldAndGivesTheWords) {
-    tolvex_form_load();
-    SetField("IndRes", "before");
-    SetField("Turns", "10");
-    SetField("FormDia", "");
-    SetField("WireDia", "");
-    EXPECT_EQ(tolvex_calc_ind_click(), 0);
-    EXPECT_EQ(Field("IndRes"), "before");
-    EXPECT_STREQ(tolvex_failure_message(),
-                 "Calculate Inductance stopped with an overflow: 0 was divided by 0, which has no "
-                 "value.");
-    SetField("FormDia", "20");
-    SetField("WireDia", "0.5");
-    SetField("Ind", "20");
-    SetField("IndUnits", "mH");
-    EXPECT_EQ(tolvex_go_click(), 0);
-    EXPECT_STREQ(tolvex_failure_message(),
-                 "Generate Values stopped with an overflow: a turn count is outside the whole "
-                 "numbers -32768 to 32767.");
-    // The next start-up begins afresh.
-    tolvex_form_load();
-    EXPECT_EQ(Field("IndRes"), "");
+    web::PageForm form;
+    form.StartUp();
+    const web::PageUpdate calc = form.Click(
+        "CalcInd",
+        Edits({{"IndRes", "before"}, {"Turns", "10"}, {"FormDia", ""}, {"WireDia", ""}}));
+    EXPECT_EQ(Text(calc, "IndRes"), "(unchanged)"); // still "before"
+    EXPECT_EQ(calc.failure,
+              "Calculate Inductance stopped with an overflow: 0 was divided by 0, which has no "
+              "value.");
+    const web::PageUpdate go = form.Click(
+        "GO", Edits({{"FormDia", "20"}, {"WireDia", "0.5"}, {"Ind", "20"}, {"IndUnits", "mH"}}));
+    EXPECT_EQ(go.failure, "Generate Values stopped with an overflow: a turn count is outside the "
+                          "whole numbers -32768 to 32767.");
+    EXPECT_EQ(go.unitIndex, 2);
+    EXPECT_TRUE(Text(go, "Results").starts_with("Min  24289 turns close wound"));
+    // The next start-up begins afresh; a button that is none changes nothing.
+    EXPECT_EQ(Text(form.StartUp(), "IndRes"), "");
+    const web::PageUpdate none = form.Click("Nothing", Edits({{"Ind", "5"}}));
+    EXPECT_EQ(none.failure, "");
+    for (const auto& text : none.texts) EXPECT_FALSE(text.has_value());
 }
 
 } // namespace

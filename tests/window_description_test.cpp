@@ -1,6 +1,6 @@
 // The one description of the window, checked against the layout's own edge
 // cases; what a binding makes of it is checked with that binding.
-#include "window/coil_fields.h"
+#include "form/coil_fields.h"
 #include "window/window_description.h"
 
 #include <gtest/gtest.h>

@@ -3,11 +3,11 @@
 #include "description_json.h"
 
 #include <cstdio>
+#include <string>
 
 int main() {
-    const std::string json = tolvex::web::DescriptionJson(tolvex::TolvexWindow());
+    const std::string json = tolvex::web::DescriptionJson(tolvex::TolvexWindow()).dump() + "\n";
     std::fwrite(json.data(), 1, json.size(), stdout);
     // A WebAssembly program's runtime stays up after main: flush by hand.
-    std::fputc('\n', stdout);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

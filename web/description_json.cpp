@@ -1,121 +1,87 @@
 #include "description_json.h"
 
-#include "window/unit_selector.h"
+#include "form/field_table.h"
+#include "form/unit_selector.h"
+#include "window/caption_font.h"
 
-#include <array>
-#include <charconv>
+#include <string>
 
-namespace tolvex::web {
+namespace tolvex {
+
+// How the page names the kinds; ADL finds these beside the enumerations.
+NLOHMANN_JSON_SERIALIZE_ENUM(ControlKind, {
+                                              {ControlKind::TextBox, "textBox"},
+                                              {ControlKind::MultiLineTextBox, "multiLineTextBox"},
+                                              {ControlKind::PushButton, "pushButton"},
+                                              {ControlKind::Label, "label"},
+                                              {ControlKind::UnitList, "unitList"},
+                                              {ControlKind::Line, "line"},
+                                          })
+
+NLOHMANN_JSON_SERIALIZE_ENUM(TextAlignment, {
+                                                {TextAlignment::Left, "left"},
+                                                {TextAlignment::Right, "right"},
+                                            })
+
+NLOHMANN_JSON_SERIALIZE_ENUM(FieldKind, {
+                                            {FieldKind::SingleLine, "singleLine"},
+                                            {FieldKind::MultiLine, "multiLine"},
+                                            {FieldKind::UnitList, "unitList"},
+                                        })
+
+namespace web {
 
 namespace {
 
-std::string_view KindName(ControlKind kind) {
-    switch (kind) {
-    case ControlKind::TextBox:
-        return "textBox";
-    case ControlKind::MultiLineTextBox:
-        return "multiLineTextBox";
-    case ControlKind::PushButton:
-        return "pushButton";
-    case ControlKind::Label:
-        return "label";
-    case ControlKind::UnitList:
-        return "unitList";
-    case ControlKind::Line:
-        return "line";
-    }
-    return "label";
+// The page starts from the font size of a 96-dpi desktop's system font.
+constexpr double kPageFontPoints = 10.0;
+
+std::string Text(std::string_view text) {
+    return std::string(text);
 }
 
-std::string Whole(int n) {
-    std::array<char, 16> digits{};
-    auto end = std::to_chars(digits.data(), digits.data() + digits.size(), n).ptr;
-    return {digits.data(), end};
-}
-
-// Joins "key": value pairs into one object.
-class JsonObject {
-  public:
-    JsonObject& Add(std::string_view key, std::string_view rawValue) {
-        text_ += text_.empty() ? "{" : ",";
-        text_ += JsonString(key);
-        text_ += ':';
-        text_ += rawValue;
-        return *this;
-    }
-    JsonObject& Text(std::string_view key, std::string_view value) {
-        return Add(key, JsonString(value));
-    }
-    JsonObject& Number(std::string_view key, int value) { return Add(key, Whole(value)); }
-    std::string Done() const { return text_.empty() ? "{}" : text_ + "}"; }
-
-  private:
-    std::string text_;
-};
-
-template <typename Range, typename Item> std::string JsonArray(const Range& items, Item item) {
-    std::string text = "[";
-    for (const auto& each : items) {
-        if (text.size() > 1) text += ',';
-        text += item(each);
-    }
-    return text + "]";
-}
-
-std::string ColorJson(const std::optional<Rgb>& color) {
-    if (!color) return "null";
-    return "[" + Whole(color->red) + "," + Whole(color->green) + "," + Whole(color->blue) + "]";
-}
-
-std::string ControlJson(const ControlDescription& control) {
-    return JsonObject()
-        .Text("name", control.name)
-        .Text("kind", KindName(control.kind))
-        .Text("text", control.text)
-        .Number("left", control.box.left)
-        .Number("top", control.box.top)
-        .Number("width", control.box.width)
-        .Number("height", control.box.height)
-        .Number("tabIndex", control.tabIndex)
-        .Text("alignment", control.alignment == TextAlignment::Right ? "right" : "left")
-        .Add("color", ColorJson(control.color))
-        .Text("labelFor", FieldNamedBy(control.name))
-        .Text("accessibleName", AccessibleName(control.name))
-        .Done();
+nlohmann::json ControlJson(const ControlDescription& control) {
+    nlohmann::json color = nullptr;
+    if (control.color) color = {control.color->red, control.color->green, control.color->blue};
+    return {
+        {"name", Text(control.name)},
+        {"kind", control.kind},
+        {"text", Text(control.text)},
+        {"left", control.box.left},
+        {"top", control.box.top},
+        {"width", control.box.width},
+        {"height", control.box.height},
+        {"tabIndex", control.tabIndex},
+        {"alignment", control.alignment},
+        {"color", color},
+        {"labelFor", Text(FieldNamedBy(control.name))},
+        {"accessibleName", Text(AccessibleName(control.name))},
+    };
 }
 
 } // namespace
 
-std::string JsonString(std::string_view text) {
-    constexpr std::string_view kHex = "0123456789abcdef";
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            out += "\\u00";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
+nlohmann::json DescriptionJson(const WindowDescription& window) {
+    nlohmann::json json{
+        {"name", Text(window.name)},
+        {"caption", Text(window.caption)},
+        {"clientWidth", window.clientWidth},
+        {"clientHeight", window.clientHeight},
+        {"twipsPerPixel", kTwipsPerPixel},
+        {"captionFontPoints", CaptionFontSizes(kPageFontPoints, kPointSteps)},
+        {"units", nlohmann::json::array()},
+        {"fields", nlohmann::json::array()},
+        {"focusOrder", nlohmann::json::array()},
+        {"controls", nlohmann::json::array()},
+    };
+    for (std::string_view unit : UnitSelector::kItems) json["units"].push_back(Text(unit));
+    for (const FormField& field : kFormFields)
+        json["fields"].push_back({{"name", Text(field.name)}, {"kind", field.kind}});
+    for (std::string_view name : FocusOrder(window)) json["focusOrder"].push_back(Text(name));
+    for (const ControlDescription& control : window.controls)
+        json["controls"].push_back(ControlJson(control));
+    return json;
 }
 
-std::string DescriptionJson(const WindowDescription& window) {
-    const auto quoted = [](std::string_view s) { return JsonString(s); };
-    return JsonObject()
-        .Text("name", window.name)
-        .Text("caption", window.caption)
-        .Number("clientWidth", window.clientWidth)
-        .Number("clientHeight", window.clientHeight)
-        .Add("units", JsonArray(UnitSelector::kItems, quoted))
-        .Add("focusOrder", JsonArray(FocusOrder(window), quoted))
-        .Add("controls", JsonArray(window.controls, ControlJson))
-        .Done();
-}
-
-} // namespace tolvex::web
+} // namespace web
+} // namespace tolvex

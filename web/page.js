@@ -4,53 +4,42 @@
 (function () {
   "use strict";
 
-  const kTwipsPerPixel = 15;
-  const kSmallestFontPoints = 6;
-  const encoder = new TextEncoder();
-  const decoder = new TextDecoder();
+  // ---- the module: one call per click, every changed box in and out ----
 
-  // ---- the module: texts cross as UTF-8 bytes in the module's memory ----
-
-  function Core(module) {
-    function withText(text, use) {
-      const bytes = encoder.encode(text);
-      const at = module._malloc(bytes.length + 1);
-      module.HEAPU8.set(bytes, at);
-      module.HEAPU8[at + bytes.length] = 0;
-      try {
-        return use(at, bytes.length);
-      } finally {
-        module._free(at);
-      }
+  // The form in WebAssembly, by the order of the description's "fields": a
+  // text for each box whose text is not what the module last gave it (null
+  // for the others) goes in; a text for each box the action changed (null
+  // elsewhere) comes back.
+  function Form(module, fields, elements) {
+    const boxes = fields.map((field) => elements.get(field.name));
+    const given = boxes.map(() => null);
+    function changed() {
+      return boxes.map((box, i) => {
+        if (box.value === given[i]) return null;
+        given[i] = box.value;
+        return box.value;
+      });
     }
-    function textAt(at, length) {
-      return decoder.decode(module.HEAPU8.subarray(at, at + length));
-    }
-    function cText(at) {
-      let end = at;
-      while (module.HEAPU8[end] !== 0) end++;
-      return textAt(at, end - at);
+    function show(update) {
+      update.texts.forEach((text, i) => {
+        if (text === null) return;
+        if (boxes[i].value !== text) boxes[i].value = text;
+        given[i] = boxes[i].value;
+      });
+      return update;
     }
     return {
-      setField: (name, text) =>
-        withText(name, (n) => withText(text, (t, length) => module._tolvex_set_field(n, t, length))),
-      field: (name) =>
-        withText(name, (n) => {
-          const at = module._tolvex_field(n);
-          return textAt(at, module._tolvex_field_length());
-        }),
-      unitIndex: () => module._tolvex_unit_index(),
-      formLoad: () => module._tolvex_form_load(),
-      calcIndClick: () => module._tolvex_calc_ind_click() === 1,
-      goClick: () => module._tolvex_go_click() === 1,
-      failureMessage: () => cText(module._tolvex_failure_message()),
+      startUp: () => show(module.startUp()),
+      click: (button) => show(module.click(button, changed())),
     };
   }
 
   // ---- building the window from its description ----
 
+  let twipsPerPixel = 15; // the description's
+
   function px(twips) {
-    return twips / kTwipsPerPixel + "px";
+    return twips / twipsPerPixel + "px";
   }
 
   function place(element, control) {
@@ -111,6 +100,7 @@
   };
 
   function buildWindow(frame, description) {
+    twipsPerPixel = description.twipsPerPixel;
     document.title = description.caption;
     frame.setAttribute("aria-label", description.caption);
     frame.style.width = px(description.clientWidth);
@@ -242,12 +232,14 @@
     );
   }
 
-  function fitFont(frame, captions) {
-    let points = parseFloat(getComputedStyle(frame).fontSize) * 0.75;
-    while (!captionsFit(captions) && points > kSmallestFontPoints) {
-      points = Math.max(points - 0.5, kSmallestFontPoints);
+  // The sizes to try come with the description, largest first; the last
+  // one stays when none fits.
+  function fitFont(frame, captions, sizes) {
+    const fits = (points) => {
       frame.style.fontSize = points + "pt";
-    }
+      return captionsFit(captions);
+    };
+    if (!sizes.some(fits)) frame.style.fontSize = sizes[sizes.length - 1] + "pt";
   }
 
   // ---- the window at work ----
@@ -260,41 +252,21 @@
     frame.inert = true;
     const elements = buildWindow(frame, description);
     const byKind = (kind) => description.controls.filter((c) => c.kind === kind);
-    const boxNames = description.controls
-      .filter((c) => ["textBox", "multiLineTextBox", "unitList"].includes(c.kind))
-      .map((c) => c.name);
     const unitControl = byKind("unitList")[0];
     const unitInput = elements.get(unitControl.name);
     const indexOfText = (text) => description.units.indexOf(text);
     const units = UnitList(frame, unitInput, unitControl, description.units, indexOfText);
-    fitFont(frame, [
-      ...byKind("label").map((c) => elements.get(c.name)),
-      ...byKind("pushButton").map((c) => elements.get(c.name)),
-    ]);
-    return { frame, elements, boxNames, units };
+    fitFont(
+      frame,
+      [...byKind("label"), ...byKind("pushButton")].map((c) => elements.get(c.name)),
+      description.captionFontPoints,
+    );
+    return { frame, elements, units };
   }
 
-  function start(description, laidOut, core) {
-    const { frame, elements, boxNames, units } = laidOut;
-
-    // What each box was last given, so that a text the user left alone
-    // keeps the exact text the model holds.
-    const shown = new Map();
-    function showFields() {
-      for (const name of boxNames) {
-        const text = core.field(name);
-        const box = elements.get(name);
-        if (box.value !== text) box.value = text;
-        shown.set(name, box.value);
-      }
-      units.showSelection();
-    }
-    function takeFields() {
-      for (const name of boxNames) {
-        const box = elements.get(name);
-        if (box.value !== shown.get(name)) core.setField(name, box.value);
-      }
-    }
+  function start(description, laidOut, module) {
+    const { frame, elements, units } = laidOut;
+    const form = Form(module, description.fields, elements);
 
     const dialog = document.getElementById("FailureDialog");
     document.getElementById("FailureTitle").textContent = description.caption;
@@ -302,27 +274,27 @@
     dialog.addEventListener("close", () => {
       if (focusBeforeDialog) focusBeforeDialog.focus();
     });
-    function reportFailure() {
-      document.getElementById("FailureText").textContent = core.failureMessage();
+    function reportFailure(words) {
+      document.getElementById("FailureText").textContent = words;
       focusBeforeDialog = document.activeElement;
       dialog.showModal();
     }
 
-    function run(click) {
-      takeFields();
-      const finished = click();
-      showFields(); // what the action wrote stays, also after a failure
-      if (!finished) reportFailure();
+    // What the action wrote stays, also after a failure.
+    function run(button) {
+      const update = form.click(button);
+      units.showSelection();
+      if (update.failure !== "") reportFailure(update.failure);
     }
     const calcInd = elements.get("CalcInd");
-    elements.get("GO").addEventListener("click", () => run(core.goClick));
-    calcInd.addEventListener("click", () => run(core.calcIndClick));
+    for (const button of ["GO", "CalcInd"])
+      elements.get(button).addEventListener("click", () => run(button));
     calcInd.classList.add("default");
 
     // Enter in a single-line box presses Calculate Inductance, the default
     // button; on a focused button the browser presses that button.
-    for (const name of boxNames) {
-      const box = elements.get(name);
+    for (const field of description.fields) {
+      const box = elements.get(field.name);
       if (box.tagName !== "INPUT") continue;
       box.addEventListener("keydown", (event) => {
         if (event.key !== "Enter" || event.isComposing) return;
@@ -331,8 +303,8 @@
       });
     }
 
-    core.formLoad();
-    showFields();
+    form.startUp();
+    units.showSelection();
     frame.inert = false;
     frame.removeAttribute("aria-busy");
     elements.get(description.focusOrder[0]).focus();
@@ -343,5 +315,5 @@
   const compiling = TolvexModule();
   const description = JSON.parse(document.getElementById("WindowDescription").textContent);
   const laidOut = layOut(description);
-  compiling.then((module) => start(description, laidOut, Core(module)));
+  compiling.then((module) => start(description, laidOut, module));
 })();

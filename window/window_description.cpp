@@ -1,6 +1,7 @@
 #include "window_description.h"
 
-#include "initial_texts.h"
+#include "form/actions.h"
+#include "form/initial_texts.h"
 
 #include <algorithm>
 #include <array>
@@ -31,7 +32,7 @@ constexpr std::array kControls{
     ControlDescription{
         "Ind", TextBox, initial_text::kInd, {1800, 240, 1575, 285}, 2, kLeft, std::nullopt},
     ControlDescription{
-        "GO", PushButton, "Generate Values", {2160, 1560, 1095, 615}, 3, kLeft, std::nullopt},
+        "GO", PushButton, kGenerateValues.caption, {2160, 1560, 1095, 615}, 3, kLeft, std::nullopt},
     ControlDescription{
         "Results", MultiLineTextBox, "", {120, 2280, 6135, 3375}, 4, kLeft, std::nullopt},
     ControlDescription{
@@ -55,7 +56,7 @@ constexpr std::array kControls{
     ControlDescription{"IndRes", TextBox, "", {4560, 1680, 1575, 435}, 14, kLeft, std::nullopt},
     ControlDescription{"CalcInd",
                        PushButton,
-                       "Calculate Inductance",
+                       kCalculateInductance.caption,
                        {4920, 1080, 975, 495},
                        15,
                        kLeft,

@@ -17,6 +17,9 @@ struct Rgb {
     int red, green, blue;
 };
 
+// The window is laid out in twips: 15 of them are one pixel at 96 dots per inch.
+inline constexpr int kTwipsPerPixel = 15;
+
 // In twips. For the line: left/top is its start, width 0 and height its
 // length (a vertical line).
 struct Twips {

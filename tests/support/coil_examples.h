@@ -2,7 +2,7 @@
 
 // The worked examples the window tests and benchmarks start from.
 
-#include "window/actions.h"
+#include "form/actions.h"
 
 #include <string>
 #include <string_view>

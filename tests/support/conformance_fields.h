@@ -1,20 +1,20 @@
 #pragma once
 
+#include "form/field_table.h"
 #include "json_lines.h"
-#include "window/coil_fields.h"
 
 namespace tolvex::testing {
 
-// The field texts of one actions.jsonl vector; the selector takes its text as
-// if typed, so its list index follows from the text.
+// The field texts of one actions.jsonl vector, by the form's field names; the
+// selector takes its text as if typed ("IndUnitsText"), so its list index
+// follows from the text.
 inline CoilFields FieldsOfVector(const Json& f) {
     CoilFields fields;
-    fields.FormDia = TextOf(f, "FormDia");
-    fields.WireDia = TextOf(f, "WireDia");
-    fields.Ind = TextOf(f, "Ind");
-    fields.Turns = TextOf(f, "Turns");
-    fields.Length = TextOf(f, "Length");
-    fields.IndUnits.SetText(TextOf(f, "IndUnitsText"));
+    for (const FormField& field : kFormFields) {
+        const std::string key =
+            std::string(field.name) + (field.kind == FieldKind::UnitList ? "Text" : "");
+        if (f.contains(key)) TakeShownText(fields, field, TextOf(f, key.c_str()));
+    }
     return fields;
 }
 

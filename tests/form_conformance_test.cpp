@@ -1,7 +1,7 @@
 // Every field set from the independent exact model, through the field model and both actions.
+#include "form/actions.h"
 #include "support/conformance_fields.h"
 #include "support/failure_kinds.h"
-#include "window/actions.h"
 
 #include <gtest/gtest.h>
 

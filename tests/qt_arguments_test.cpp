@@ -53,4 +53,4 @@ int main(int, char*[]) {
     return status;
 }
 
-#include "window_arguments_test.moc"
+#include "qt_arguments_test.moc"

@@ -1,10 +1,10 @@
 #include "calc/coil_constants.h"
+#include "form/actions.h"
 #include "numtext/format.h"
 #include "support/coil_examples.h"
 #include "support/failure_kinds.h"
 #include "support/one_microhenry_table.h"
 #include "support/reference_exact.h"
-#include "window/actions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The same bytes under any C library locale: no conversion may look at it.
+#include "form/actions.h"
 #include "numtext/format.h"
 #include "numtext/number_text.h"
 #include "support/conformance_fields.h"
 #include "support/failure_kinds.h"
-#include "window/actions.h"
 
 #include <gtest/gtest.h>
 

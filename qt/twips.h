@@ -6,10 +6,10 @@
 
 namespace tolvex {
 
-// The window was laid out in twips; 15 twips are one device-independent pixel
-// at 96 dpi, and Qt's high-DPI scaling keeps the proportions on any screen.
+// Qt's pixels are device-independent: its high-DPI scaling keeps the
+// proportions on any screen.
 constexpr int TwipsToPixels(int twips) {
-    return twips / 15;
+    return twips / kTwipsPerPixel;
 }
 
 inline QRect TwipsRect(const Twips& box) {

@@ -73,6 +73,7 @@ void EnterKeys() {
 struct Reported {
     QString action;
     FailureKind kind = FailureKind::Overflow;
+    QString words;
     int count = 0;
 };
 
@@ -125,12 +126,12 @@ class WindowTest : public QObject {
     void init() {
         window_ = std::make_unique<CoilWindow>();
         reported_ = {};
-        window_->SetFailureReporter(
-            [this](const QString& action, const tolvex::ArithmeticFailure& failure) {
-                reported_.action = action;
-                reported_.kind = failure.kind();
-                ++reported_.count;
-            });
+        window_->SetFailureReporter([this](const tolvex::ActionStop& stop) {
+            reported_.action = ToQString(stop.action);
+            reported_.kind = stop.failure.kind();
+            reported_.words = ToQString(stop.words);
+            ++reported_.count;
+        });
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
         window_->activateWindow();
@@ -462,16 +463,19 @@ class WindowTest : public QObject {
     }
 
     void failureWordsNameActionAndKind() {
-        using tolvex::ArithmeticFailure;
-        using tolvex::FailureCause;
-        QCOMPARE(
-            CoilWindow::FailureMessage(QStringLiteral("Generate Values"),
-                                       ArithmeticFailure(FailureCause::BeyondDoubleRange)),
-            QStringLiteral("Generate Values stopped with an overflow: a number is too large."));
-        QVERIFY(CoilWindow::FailureMessage(QStringLiteral("Calculate Inductance"),
-                                           ArithmeticFailure(FailureCause::NegativeSquareRoot))
-                    .startsWith(
-                        QStringLiteral("Calculate Inductance stopped with an invalid argument")));
+        Box("FormDia")->setText(QStringLiteral("1e308"));
+        Box("WireDia")->setText(QStringLiteral("1e308"));
+        Click("CalcInd");
+        QCOMPARE(reported_.words,
+                 QStringLiteral(
+                     "Calculate Inductance stopped with an overflow: a number is too large."));
+        Box("FormDia")->setText(QStringLiteral("20"));
+        Box("WireDia")->setText(QStringLiteral("0.5"));
+        Box("Ind")->setText(QStringLiteral("-1"));
+        Click("GO");
+        QVERIFY(reported_.words.startsWith(
+            QStringLiteral("Generate Values stopped with an invalid argument")));
+        QCOMPARE(reported_.count, 2);
     }
 
     void tabOrderVisitsEveryField() {
@@ -614,4 +618,4 @@ class WindowTest : public QObject {
 };
 
 QTEST_MAIN(WindowTest)
-#include "window_qt_test.moc"
+#include "qt_window_test.moc"

@@ -1,8 +1,8 @@
 // Text a person can type or paste, however hostile: each click ends with the
 // exact text or a named failure, and the fields stay usable.
+#include "form/actions.h"
 #include "support/coil_examples.h"
 #include "support/failure_kinds.h"
-#include "window/actions.h"
 
 #include <gtest/gtest.h>
 

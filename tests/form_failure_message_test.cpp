@@ -1,8 +1,8 @@
 // The words shown when an action stops, for each cause arising from real
 // inputs in each action.
+#include "form/actions.h"
+#include "form/failure_message.h"
 #include "support/coil_examples.h"
-#include "window/actions.h"
-#include "window/failure_message.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,7 @@
 #include "coil_window.h"
 
 #include "twips.h"
-#include "window/actions.h"
-#include "window/failure_message.h"
+#include "window/caption_font.h"
 #include "wrapping_button.h"
 
 #include <QComboBox>
@@ -15,9 +14,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
-#include <algorithm>
 #include <limits>
-#include <optional>
 #include <string_view>
 
 namespace tolvex {
@@ -31,19 +28,6 @@ QString ToDisplay(std::string_view text) {
 std::string FromDisplay(const QString& text) {
     const QByteArray bytes = text.toUtf8();
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
-}
-
-// The model keeps CR LF; the text box shows one line per row.
-QString ResultsToDisplay(const std::string& text) {
-    QString shown = ToDisplay(text);
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return shown;
-}
-
-std::string ResultsFromDisplay(const QString& shown) {
-    QString text = shown;
-    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return FromDisplay(text);
 }
 
 Qt::Alignment ToQt(TextAlignment alignment) {
@@ -129,20 +113,11 @@ QWidget* MakeControl(QWidget* parent, const ControlDescription& control) {
     return nullptr;
 }
 
-// One step smaller in the unit the font is sized in: half a point, or one
-// pixel for a font sized in pixels (whose point size reads as -1). False
-// once the font is as small as it may go.
-bool StepFontDown(QFont& font) {
-    constexpr qreal kSmallestPoints = 6.0;
-    constexpr int kSmallestPixels = 8;
-    if (font.pointSizeF() > 0) {
-        if (font.pointSizeF() <= kSmallestPoints) return false;
-        font.setPointSizeF(std::max(font.pointSizeF() - 0.5, kSmallestPoints));
-        return true;
-    }
-    if (font.pixelSize() <= kSmallestPixels) return false;
-    font.setPixelSize(font.pixelSize() - 1);
-    return true;
+void SetFontSize(QFont& font, double size, bool inPixels) {
+    if (inPixels)
+        font.setPixelSize(static_cast<int>(size));
+    else
+        font.setPointSizeF(size);
 }
 
 } // namespace
@@ -155,12 +130,11 @@ CoilWindow::CoilWindow(QWidget* parent) : QWidget(parent) {
     BuildControls(window);
     SetTabOrder(window);
     FitFont();
-    reporter_ = [this](const QString& action, const ArithmeticFailure& failure) {
-        QMessageBox::warning(this, windowTitle(), FailureMessage(action, failure));
+    reporter_ = [this](const ActionStop& stop) {
+        QMessageBox::warning(this, windowTitle(), ToDisplay(stop.words));
     };
-    Form_Load(fields_); // the model holds the initial texts; start-up runs before the first show
-    ShowFields();
-    formDia_->setFocus();
+    runner_.Load(*this); // start-up runs before the first show
+    Control<QWidget>(FocusOrder(window).front())->setFocus();
 }
 
 template <typename T> T* CoilWindow::Control(std::string_view name) const {
@@ -180,16 +154,7 @@ void CoilWindow::BuildControls(const WindowDescription& window) {
         if (auto field = FieldNamedBy(control.name); !field.empty())
             Control<QLabel>(control.name)->setBuddy(Control<QWidget>(field));
 
-    formDia_ = Control<QLineEdit>("FormDia");
-    wireDia_ = Control<QLineEdit>("WireDia");
-    ind_ = Control<QLineEdit>("Ind");
-    go_ = Control<WrappingButton>("GO");
     results_ = Control<QPlainTextEdit>("Results");
-    indUnits_ = Control<QComboBox>("IndUnits");
-    turns_ = Control<QLineEdit>("Turns");
-    length_ = Control<QLineEdit>("Length");
-    indRes_ = Control<QLineEdit>("IndRes");
-    calcInd_ = Control<WrappingButton>("CalcInd");
     connect(results_->document(), &QTextDocument::contentsChange, this,
             [this](int from, int, int added) {
                 if (!fillingResults_) KeepLayoutsOfEditedBlocks(from, added);
@@ -197,20 +162,20 @@ void CoilWindow::BuildControls(const WindowDescription& window) {
     connect(results_->document(), &QTextDocument::contentsChanged, this,
             [this] { resultsChanged_ = true; });
 
-    // The button's caption names the action in a failure report.
-    connect(go_, &QPushButton::clicked, this, [this] { RunAction(go_->text(), GO_Click); });
-    connect(calcInd_, &QPushButton::clicked, this,
-            [this] { RunAction(calcInd_->text(), CalcInd_Click); });
+    for (const Action* action : {&kGenerateValues, &kCalculateInductance})
+        connect(Control<QPushButton>(action->button), &QPushButton::clicked, this,
+                [this, action] { RunAction(*action); });
     // Calculate Inductance is the window's default button and looks it: Enter
     // in a single-line field presses it. Enter on a focused button presses
     // that button.
-    calcInd_->setDefault(true);
-    for (QPushButton* button :
-         {static_cast<QPushButton*>(go_), static_cast<QPushButton*>(calcInd_)})
+    auto* calcInd = Control<QPushButton>(kCalculateInductance.button);
+    calcInd->setDefault(true);
+    for (auto* button : findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
         button->setAutoDefault(true);
-    for (QLineEdit* box :
-         {formDia_, wireDia_, ind_, turns_, length_, indRes_, indUnits_->lineEdit()})
-        connect(box, &QLineEdit::returnPressed, calcInd_, &QPushButton::click);
+    for (auto* box : findChildren<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly))
+        connect(box, &QLineEdit::returnPressed, calcInd, &QPushButton::click);
+    connect(Control<QComboBox>("IndUnits")->lineEdit(), &QLineEdit::returnPressed, calcInd,
+            &QPushButton::click);
 }
 
 void CoilWindow::SetTabOrder(const WindowDescription& window) {
@@ -230,68 +195,68 @@ bool CoilWindow::CaptionsFit(const QFont& font) const {
     for (const QLabel* label : labels_)
         if (!fits(label->contentsRect(), static_cast<int>(label->alignment()), label->text()))
             return false;
-    for (const WrappingButton* button : {static_cast<WrappingButton*>(go_), calcInd_})
+    for (const WrappingButton* button :
+         findChildren<WrappingButton*>(QString(), Qt::FindDirectChildrenOnly))
         if (!fits(button->TextArea(), Qt::AlignCenter, button->text())) return false;
     return true;
 }
 
 void CoilWindow::FitFont() {
-    // The boxes were sized for a small system font. Where the platform font
-    // is larger, take the whole window's font down step by step until every
-    // caption shows whole; controls keep their places and sizes.
     QFont font = this->font();
-    while (!CaptionsFit(font) && StepFontDown(font)) {
-    }
+    const bool inPixels = font.pointSizeF() <= 0; // a pixel-sized font reads -1 points
+    const double start = inPixels ? font.pixelSize() : font.pointSizeF();
+    const double size =
+        FittedFontSize(start, inPixels ? kPixelSteps : kPointSteps, [&](double tried) {
+            SetFontSize(font, tried, inPixels);
+            return CaptionsFit(font);
+        });
+    SetFontSize(font, size, inPixels);
     if (font != this->font()) setFont(font);
 }
 
-QString CoilWindow::FailureMessage(const QString& action, const ArithmeticFailure& failure) {
-    return QString::fromStdString(tolvex::FailureMessage(action.toStdString(), failure));
+std::optional<std::string> CoilWindow::EditedText(const FormField& field) {
+    switch (field.kind) {
+    case FieldKind::SingleLine:
+        return FromDisplay(Control<QLineEdit>(field.name)->text());
+    case FieldKind::UnitList:
+        return FromDisplay(Control<QComboBox>(field.name)->currentText());
+    case FieldKind::MultiLine:
+        break;
+    }
+    // Reading a megabyte document back costs a copy; a box nobody changed
+    // since it was filled still holds what the model holds.
+    if (!resultsChanged_) return std::nullopt;
+    resultsChanged_ = false;
+    return FromDisplay(results_->toPlainText());
 }
 
-void CoilWindow::CopyWidgetsToFields() {
-    // A text the user left alone keeps the exact bytes the model holds.
-    auto take = [](QLineEdit* box, const std::string& shown, std::string& field) {
-        if (box->text() != ToDisplay(shown)) field = FromDisplay(box->text());
-    };
-    take(formDia_, shown_.FormDia, fields_.FormDia);
-    take(wireDia_, shown_.WireDia, fields_.WireDia);
-    take(ind_, shown_.Ind, fields_.Ind);
-    take(turns_, shown_.Turns, fields_.Turns);
-    take(length_, shown_.Length, fields_.Length);
-    take(indRes_, shown_.IndRes, fields_.IndRes);
-    // Reading a megabyte document back costs a copy and a comparison; a box
-    // nobody changed since it was filled still holds what the model holds.
-    if (resultsChanged_) {
-        const QString text = results_->toPlainText();
-        if (text != ResultsToDisplay(shown_.Results)) fields_.Results = ResultsFromDisplay(text);
+void CoilWindow::ShowText(const FormField& field, std::string_view text, int listIndex) {
+    switch (field.kind) {
+    case FieldKind::SingleLine:
+        Control<QLineEdit>(field.name)->setText(ToDisplay(text));
+        return;
+    case FieldKind::UnitList:
+        ShowUnit(Control<QComboBox>(field.name), text, listIndex);
+        return;
+    case FieldKind::MultiLine:
+        break;
     }
-    fields_.IndUnits.SetText(FromDisplay(indUnits_->currentText()));
+    fillingResults_ = true;
+    results_->setPlainText(ToDisplay(text));
+    fillingResults_ = false;
+    resultsChanged_ = false;
 }
 
-void CoilWindow::ShowFields() {
-    auto show = [](QLineEdit* box, const std::string& field) {
-        const QString text = ToDisplay(field);
-        if (box->text() != text) box->setText(text);
-    };
-    show(formDia_, fields_.FormDia);
-    show(wireDia_, fields_.WireDia);
-    show(ind_, fields_.Ind);
-    show(turns_, fields_.Turns);
-    show(length_, fields_.Length);
-    show(indRes_, fields_.IndRes);
-    ShowResults();
-    const int index = fields_.IndUnits.ListIndex();
-    if (index >= 0) {
-        indUnits_->setCurrentIndex(index);
-    } else {
-        // Setting a megabyte unit text again lays it all out again, so only a
-        // text that differs is set.
-        if (indUnits_->currentIndex() != -1) indUnits_->setCurrentIndex(-1);
-        const QString unit = ToDisplay(fields_.IndUnits.Text());
-        if (indUnits_->currentText() != unit) indUnits_->setEditText(unit);
+void CoilWindow::ShowUnit(QComboBox* list, std::string_view text, int listIndex) {
+    if (listIndex >= 0) {
+        list->setCurrentIndex(listIndex);
+        return;
     }
-    shown_ = fields_;
+    // Setting a megabyte unit text again lays it all out again, so only a
+    // text that differs is set.
+    if (list->currentIndex() != -1) list->setCurrentIndex(-1);
+    const QString unit = ToDisplay(text);
+    if (list->currentText() != unit) list->setEditText(unit);
 }
 
 void CoilWindow::KeepLayoutsOfEditedBlocks(int from, int added) {
@@ -306,31 +271,8 @@ void CoilWindow::KeepLayoutsOfEditedBlocks(int from, int added) {
         block.layout()->setCacheEnabled(true);
 }
 
-void CoilWindow::ShowResults() {
-    // Unchanged since it was filled, the box shows shown_.Results, and the
-    // model's bytes decide without converting the document; otherwise its text
-    // is compared, so that a text typed back to the same is not laid out anew.
-    const bool differs = resultsChanged_
-                             ? results_->toPlainText() != ResultsToDisplay(fields_.Results)
-                             : fields_.Results != shown_.Results;
-    if (differs) {
-        fillingResults_ = true;
-        results_->setPlainText(ResultsToDisplay(fields_.Results));
-        fillingResults_ = false;
-    }
-    resultsChanged_ = false;
-}
-
-void CoilWindow::RunAction(const QString& action, void (*click)(CoilFields&)) {
-    CopyWidgetsToFields();
-    std::optional<ArithmeticFailure> failure;
-    try {
-        click(fields_);
-    } catch (const ArithmeticFailure& stopped) {
-        failure = stopped;
-    }
-    ShowFields(); // what the action wrote stays, also after a failure
-    if (failure.has_value()) reporter_(action, *failure);
+void CoilWindow::RunAction(const Action& action) {
+    if (const std::optional<ActionStop> stop = runner_.Run(action, *this)) reporter_(*stop);
 }
 
 } // namespace tolvex
