@@ -5,7 +5,7 @@
 # time, and peak RSS. Runs interleaved so that machine drift hits all alike.
 # Usage: bench/startup.sh BUILD_DIR [RUNS]   (under xvfb-run -a, or a real display)
 set -euo pipefail
-build=${1:-build}
+build=${1:-build-bench}
 runs=${2:-31}
 names=(startup_bare startup_text startup_tolvex)
 work=$(mktemp -d)

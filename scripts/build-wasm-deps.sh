@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Builds GMP and GNU MPFR (for the core) and Google Benchmark (for the same
-# benchmarks under node) for WebAssembly from Debian's own source packages,
-# the same releases the native build links, into build-web/deps. Once: a
-# second run finds the finished prefix and does nothing.
+# Builds GMP and GNU MPFR (for the core) for WebAssembly from Debian's own
+# source packages, the same releases the native build links, into
+# build-web/deps; with --benchmark also Google Benchmark (only the benchmarks
+# under node need it). Once: a second run finds what is built and does nothing.
 #
-# Usage: scripts/build-wasm-deps.sh [PREFIX]
+# Usage: scripts/build-wasm-deps.sh [--benchmark] [PREFIX]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+benchmark=false
+if [ "${1:-}" = --benchmark ]; then benchmark=true; shift; fi
 prefix=${1:-$root/build-web/deps}
 stamp=$prefix/.built
-if [ -f "$stamp" ]; then exit 0; fi
+benchmark_stamp=$prefix/.built-benchmark
+if [ -f "$stamp" ] && { ! $benchmark || [ -f "$benchmark_stamp" ]; }; then exit 0; fi
 
 # emscripten 3.1.6's JavaScript tools want Debian's node modules (acorn).
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
@@ -28,38 +31,50 @@ done
 apt_private=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$work/apt/parts"
              -o "Dir::State::Lists=$work/apt/lists" -o APT::Sandbox::User=root)
 apt-get "${apt_private[@]}" -qq update
-apt-get "${apt_private[@]}" -qq source gmp mpfr4 benchmark >/dev/null 2>&1
+sources=()
+[ -f "$stamp" ] || sources+=(gmp mpfr4)
+! $benchmark || sources+=(benchmark)
+apt-get "${apt_private[@]}" -qq source "${sources[@]}" >/dev/null 2>&1
 
-echo "== GMP for WebAssembly"
-cd "$work"/gmp-*/
-# Debian's source drops the manual, which configure still lists.
-mkdir -p doc
-printf 'all:\ninstall:\ncheck:\nclean:\ndistclean:\n' >doc/Makefile.in
-# Portable C (no assembly), 32-bit limbs as wasm32 has; the helper programs
-# that generate tables at build time run natively.
-emconfigure ./configure --host=none --build="$(./config.guess)" --disable-assembly \
-    --enable-cxx --disable-shared --enable-static --prefix="$prefix" \
-    CC_FOR_BUILD=gcc ABI=standard CFLAGS="-O2" CXXFLAGS="-O2" >configure.log 2>&1 \
-    || { tail -n 40 configure.log; exit 1; }
-emmake make -j"$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
-emmake make install >/dev/null
+build_gmp_and_mpfr() {
+    echo "== GMP for WebAssembly"
+    cd "$work"/gmp-*/
+    # Debian's source drops the manual, which configure still lists.
+    mkdir -p doc
+    printf 'all:\ninstall:\ncheck:\nclean:\ndistclean:\n' >doc/Makefile.in
+    # Portable C (no assembly), 32-bit limbs as wasm32 has; the helper programs
+    # that generate tables at build time run natively.
+    emconfigure ./configure --host=none --build="$(./config.guess)" --disable-assembly \
+        --enable-cxx --disable-shared --enable-static --prefix="$prefix" \
+        CC_FOR_BUILD=gcc ABI=standard CFLAGS="-O2" CXXFLAGS="-O2" >configure.log 2>&1 \
+        || { tail -n 40 configure.log; exit 1; }
+    emmake make -j"$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
+    emmake make install >/dev/null
 
-echo "== GNU MPFR for WebAssembly"
-cd "$work"/mpfr4-*/
-emconfigure ./configure --host=none --build="$(./config.guess)" --disable-shared --enable-static \
-    --with-gmp="$prefix" --prefix="$prefix" CFLAGS="-O2" >configure.log 2>&1 \
-    || { tail -n 40 configure.log; exit 1; }
-emmake make -j"$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
-emmake make install >/dev/null
+    echo "== GNU MPFR for WebAssembly"
+    cd "$work"/mpfr4-*/
+    emconfigure ./configure --host=none --build="$(./config.guess)" --disable-shared --enable-static \
+        --with-gmp="$prefix" --prefix="$prefix" CFLAGS="-O2" >configure.log 2>&1 \
+        || { tail -n 40 configure.log; exit 1; }
+    emmake make -j"$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
+    emmake make install >/dev/null
+    touch "$stamp"
+    echo "GMP and MPFR for WebAssembly in $prefix"
+}
 
-echo "== Google Benchmark for WebAssembly"
-cd "$work"/benchmark-*/
-# A release tarball has no git tags to read the version from.
-emcmake cmake -S . -B build-wasm -DCMAKE_BUILD_TYPE=Release -DGIT_VERSION=0.0.0 \
-    -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_ENABLE_INSTALL=ON \
-    -DCMAKE_INSTALL_PREFIX="$prefix" >configure.log 2>&1 || { tail -n 40 configure.log; exit 1; }
-cmake --build build-wasm -j"$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
-cmake --install build-wasm >/dev/null
+build_benchmark() {
+    echo "== Google Benchmark for WebAssembly"
+    cd "$work"/benchmark-*/
+    # A release tarball has no git tags to read the version from.
+    emcmake cmake -S . -B build-wasm -DCMAKE_BUILD_TYPE=Release -DGIT_VERSION=0.0.0 \
+        -DBENCHMARK_ENABLE_TESTING=OFF -DBENCHMARK_ENABLE_WERROR=OFF -DBENCHMARK_ENABLE_INSTALL=ON \
+        -DCMAKE_INSTALL_PREFIX="$prefix" >configure.log 2>&1 || { tail -n 40 configure.log; exit 1; }
+    cmake --build build-wasm -j"$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
+    cmake --install build-wasm >/dev/null
+    touch "$benchmark_stamp"
+    echo "Google Benchmark for WebAssembly in $prefix"
+}
 
-touch "$stamp"
-echo "GMP, MPFR and Google Benchmark for WebAssembly in $prefix"
+[ -f "$stamp" ] || build_gmp_and_mpfr
+! $benchmark || [ -f "$benchmark_stamp" ] || build_benchmark
+rm -rf "$work"

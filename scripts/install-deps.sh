@@ -12,7 +12,8 @@ as_root apt-get install -y -qq --no-install-recommends \
     clang clang-tidy clang-format libclang-rt-14-dev \
     fonts-dejavu-core xvfb xauth xdotool locales time \
     lintian devscripts desktop-file-utils appstream \
-    emscripten googletest dpkg-dev chromium >/dev/null
+    emscripten googletest dpkg-dev chromium \
+    flake8 black shellcheck reprotest diffoscope-minimal >/dev/null
 
 for loc in de_DE.UTF-8 fr_FR.UTF-8 tr_TR.UTF-8; do
     as_root sed -i "s/^# *\(${loc} UTF-8\)/\1/" /etc/locale.gen

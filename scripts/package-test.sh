@@ -12,11 +12,7 @@ fail() { echo "package test FAILED: $*" >&2; exit 1; }
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
 echo "== package"
-cmake --preset package >/dev/null
-cmake --build --preset package -j "$(nproc)" >/dev/null || fail "the release build failed"
-rm -f build-package/tolvex_*.deb
-(cd build-package && cpack -G DEB >/dev/null) || fail "cpack could not build the package"
-deb=$(ls "$PWD"/build-package/tolvex_*.deb)
+deb=$(scripts/build-package.sh) || fail "the package could not be built"
 echo "built $(basename "$deb")"
 
 echo "== lintian"
@@ -66,6 +62,7 @@ export DEBIAN_FRONTEND=noninteractive
 as_root apt-get install -y -qq "$deb" >/dev/null || fail "apt-get install of the package"
 installed=$(dpkg-query -L tolvex | while read -r path; do [ -f "$path" ] && echo "$path"; done)
 [ -x /usr/bin/tolvex ] || fail "/usr/bin/tolvex is not installed"
+# shellcheck disable=SC2016 # the inner script expands its own arguments
 xvfb-run -a bash -c '
     set -u
     /usr/bin/tolvex >/dev/null 2>&1 &

@@ -7,6 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 cmake --build "$build" --target tolvex >/dev/null
+# shellcheck disable=SC2016 # the inner script expands its own arguments
 xvfb-run -a -s '-screen 0 800x600x24' bash -c '
     set -eu
     "$1/app/tolvex" >/dev/null 2>&1 &

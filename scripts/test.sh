@@ -10,20 +10,31 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc)
 fuzz_seconds=${TOLVEX_FUZZ_SECONDS:-20}
 
-echo "== build"
+# Each part's wall time, printed when the next one starts: where the time goes.
+part_name=""
+part_start=$SECONDS
+part() {
+    if [ -n "$part_name" ]; then echo "-- $part_name: $((SECONDS - part_start)) s"; fi
+    part_name=$1
+    part_start=$SECONDS
+    echo "== $1"
+}
+
+part "build"
 cmake --preset tests >/dev/null
 cmake --build --preset tests -j "$jobs"
 
-echo "== clang-tidy and clang-format"
-scripts/tidy.sh build
+part "lint: clang-tidy, clang-format, flake8, black, shellcheck"
+cmake --preset bench >/dev/null # configured only, so that the benchmarks are checked too
+scripts/tidy.sh build build-bench
 
-echo "== sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer)"
+part "sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer)"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
 # The preset runs a tenth of the reference cases: the sanitized build is many times slower.
 ctest --preset sanitize -j "$jobs"
 
-echo "== libFuzzer (${fuzz_seconds}s per target)"
+part "libFuzzer (${fuzz_seconds}s per target)"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"
 for target in val_fuzz number_text_fuzz actions_fuzz; do
@@ -41,10 +52,15 @@ for target in val_fuzz number_text_fuzz actions_fuzz; do
     rm -rf "$corpus" "$log"
 done
 
-echo "== browser build: the core in WebAssembly under node, the page in Chromium"
+part "browser build: the core in WebAssembly under node, the page in Chromium"
 scripts/build-web.sh
 ctest --preset web -j "$jobs"
 (cd tests/web && npm ci --no-audit --no-fund >/dev/null && npm test)
 
-echo "== test suite"
-ctest --preset tests -j "$jobs"
+part "test suite"
+echo "-- whole suite so far: $SECONDS s"
+log=$(mktemp)
+ctest --preset tests -j "$jobs" | tee "$log"
+# The summary line closes the log, after ctest's label and time lines.
+grep -E 'tests passed' "$log"
+rm -f "$log"

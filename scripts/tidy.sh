@@ -1,22 +1,52 @@
 #!/usr/bin/env bash
-# clang-tidy over every project source the native build compiles (the fuzzers
-# and the WebAssembly glue are built by other compilers) with the checked-in
-# .clang-tidy; clang-format over all of them. Fails on any finding.
+# Every language's checker over the tree, failing on any finding:
+# clang-tidy over every source the native build compiles (the fuzzers and the
+# WebAssembly glue are built by other compilers) and clang-format over all the
+# C++; flake8 and black for the Python; shellcheck for the shell scripts.
+# Usage: scripts/tidy.sh [BUILD_DIR...]
+#   configured native builds, by default build (the tests preset) and
+#   build-bench (the bench preset, configured only); each file is checked with
+#   the compile command of the first build that compiles it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=${1:-build}
-files=$(git ls-files '*.cpp' | while read -r file; do
-    grep -q "\"file\": \"$PWD/$file\"" "$build/compile_commands.json" && echo "$file"
-done)
+builds=("$@")
+[ ${#builds[@]} -gt 0 ] || builds=(build build-bench)
+
 out=$(mktemp)
-printf '%s\n' $files | xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet >"$out" 2>/dev/null || true
+checked=0
+declare -A seen=()
+for build in "${builds[@]}"; do
+    files=()
+    while read -r file; do
+        if [ -z "${seen[$file]:-}" ] &&
+            grep -q "\"file\": \"$PWD/$file\"" "$build/compile_commands.json"; then
+            files+=("$file")
+            seen[$file]=1
+        fi
+    done < <(git ls-files '*.cpp')
+    [ ${#files[@]} -gt 0 ] || continue
+    printf '%s\n' "${files[@]}" |
+        xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet >>"$out" 2>/dev/null || true
+    checked=$((checked + ${#files[@]}))
+done
 if grep -E 'warning:|error:' "$out"; then
     echo "clang-tidy found problems"
     exit 1
 fi
-echo "clang-tidy: clean ($(echo $files | wc -w) files)"
+rm -f "$out"
+echo "clang-tidy: clean ($checked files)"
 if ! git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror 2>/dev/null; then
     echo "clang-format would change the files above"
     exit 1
 fi
 echo "clang-format: clean"
+
+# Settings in .flake8 and pyproject.toml.
+mapfile -t python < <(git ls-files '*.py')
+flake8 "${python[@]}"
+black --check --quiet "${python[@]}" || { echo "black would reformat the files above"; exit 1; }
+echo "flake8 and black: clean (${#python[@]} files)"
+
+mapfile -t shell < <(git ls-files '*.sh' .ci/run)
+shellcheck "${shell[@]}"
+echo "shellcheck: clean (${#shell[@]} files)"
