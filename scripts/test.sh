@@ -20,6 +20,15 @@ part() {
     echo "== $1"
 }
 
+# GMP and MPFR for WebAssembly build meanwhile, at a lower priority: their
+# configure scripts run one check at a time, and the fuzzers use one core, so
+# the other core would be idle for minutes.
+deps_log=$(mktemp)
+setsid nice -n 10 scripts/build-wasm-deps.sh >"$deps_log" 2>&1 &
+deps_pid=$!
+# Its own process group: a failed part stops it with everything it started.
+trap 'kill -- -"$deps_pid" 2>/dev/null || true' EXIT
+
 part "build"
 cmake --preset tests >/dev/null
 cmake --build --preset tests -j "$jobs"
@@ -53,6 +62,9 @@ for target in val_fuzz number_text_fuzz actions_fuzz; do
 done
 
 part "browser build: the core in WebAssembly under node, the page in Chromium"
+wait "$deps_pid" || { cat "$deps_log"; exit 1; }
+cat "$deps_log"
+rm -f "$deps_log"
 scripts/build-web.sh
 ctest --preset web -j "$jobs"
 (cd tests/web && npm ci --no-audit --no-fund >/dev/null && npm test)
