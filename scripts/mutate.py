@@ -54,11 +54,21 @@ OWN_TESTS = {
     "form": ["form_actions_test", "form_hostile_test", "form_failure_message_test"],
     "window": ["window_description_test"],
 }
-HAND_WRITTEN = ["numtext_arithmetic_test", "numtext_text_test", "calc_coil_test",
-                "form_actions_test", "form_hostile_test", "form_failure_message_test",
-                "window_description_test"]
-BULK = ["numtext_conformance_test", "form_conformance_test", "form_locale_test",
-        "numtext_reference_test"]
+HAND_WRITTEN = [
+    "numtext_arithmetic_test",
+    "numtext_text_test",
+    "calc_coil_test",
+    "form_actions_test",
+    "form_hostile_test",
+    "form_failure_message_test",
+    "window_description_test",
+]
+BULK = [
+    "numtext_conformance_test",
+    "form_conformance_test",
+    "form_locale_test",
+    "numtext_reference_test",
+]
 TEST_TIMEOUT = 120
 REFERENCE_CASES = "20000"
 # A chain longer than this is regrouped only where it mixes with division:
@@ -76,13 +86,16 @@ class Mutant:
     line: int
     original: str
     before: tuple = ()  # the whole source lines it changes, blanks collapsed
-    after: tuple = ()   # the same lines changed
+    after: tuple = ()  # the same lines changed
 
     def describe(self):
-        return f"{self.path}:{self.line} [{self.operator}] {self.original!r} -> {self.replacement!r}"
+        return (
+            f"{self.path}:{self.line} [{self.operator}] {self.original!r} -> {self.replacement!r}"
+        )
 
 
 # ---- reading C++ just well enough -------------------------------------------
+
 
 def code_mask(text):
     """The text with comments, string and character literals blanked (same
@@ -104,7 +117,7 @@ def code_mask(text):
             j = i + 1
             while text[j] != c:
                 j += 2 if text[j] == "\\" else 1
-            out[i + 1:j] = " " * (j - i - 1)
+            out[i + 1 : j] = " " * (j - i - 1)
             i = j + 1
         elif c == "#" and (i == 0 or text[i - 1] == "\n"):
             j = text.find("\n", i)
@@ -167,8 +180,9 @@ def calls(mask, names):
     for m in re.finditer(r"(?<![\w.:>])(" + "|".join(sorted(names)) + r")\(", mask):
         open_index = m.end() - 1
         close_index = closing(mask, open_index)
-        yield Call(m.group(1), m.start(), close_index + 1,
-                   split_arguments(mask, open_index, close_index))
+        yield Call(
+            m.group(1), m.start(), close_index + 1, split_arguments(mask, open_index, close_index)
+        )
 
 
 def line_of(text, index):
@@ -193,12 +207,13 @@ def definitions(mask):
         if m.group(2) in KEYWORDS:
             continue
         open_index = m.end() - 1
-        body = mask[open_index + 1:closing(mask, open_index)]
+        body = mask[open_index + 1 : closing(mask, open_index)]
         params = [p.strip() for p in m.group(3).split(",") if p.strip()]
         yield Definition(m.group(2), params, m.group(1).strip(), body)
 
 
 # ---- what the code calls its operations -------------------------------------
+
 
 @dataclasses.dataclass
 class Names:
@@ -233,8 +248,11 @@ def discover():
         names.strings.update(re.findall(r"\bstd::string (\w+)", mask))
         names.failures.update(re.findall(r"\[\[noreturn\]\] void (\w+)\(", mask))
     for d in defs:
-        if d.returns.endswith("double") and len(d.params) == 2 and \
-                all(p.startswith("double ") for p in d.params):
+        if (
+            d.returns.endswith("double")
+            and len(d.params) == 2
+            and all(p.startswith("double ") for p in d.params)
+        ):
             a, b = (p.split()[-1] for p in d.params)
             op = re.search(rf"\b{a} ([-*/+]) {b}\b", d.body)
             if op:
@@ -254,6 +272,7 @@ def discover():
 
 
 # ---- double operations as trees ---------------------------------------------
+
 
 @dataclasses.dataclass
 class Node:
@@ -280,14 +299,18 @@ def parse(text, mask, s, e, names, depth=0):
     """The expression text[s:e] as a tree; a step named earlier in the same
     function (const double x = ...;) is read through its definition."""
     written = text[s:e]
-    m = re.fullmatch(r"(\w+)\(", mask[s:e][:mask[s:e].find("(") + 1] or "-")
+    m = re.fullmatch(r"(\w+)\(", mask[s:e][: mask[s:e].find("(") + 1] or "-")
     if m and depth < 20 and closing(mask, s + m.end() - 1) == e - 1:
         name = m.group(1)
         args = split_arguments(mask, s + m.end() - 1, e - 1)
         if name in names.binary and len(args) == 2:
-            return Node(written, names.binary[name],
-                        [parse(text, mask, a, b, names, depth + 1) for a, b in args], name,
-                        start=s)
+            return Node(
+                written,
+                names.binary[name],
+                [parse(text, mask, a, b, names, depth + 1) for a, b in args],
+                name,
+                start=s,
+            )
         if name in names.power and len(args) == 2 and text[slice(*args[1])].strip() == "2":
             base = parse(text, mask, *args[0], names, depth + 1)
             return Node(written, "*", [base, base], name, square=True, start=s)
@@ -359,7 +382,7 @@ def inline_call(text, mask, name, args, names, depth):
         return None
     open_index = m.end() - 1
     close_index = closing(mask, open_index)
-    body = mask[open_index + 1:close_index]
+    body = mask[open_index + 1 : close_index]
     if not re.fullmatch(r"\s*(const double \w+ =[^;{}]*;\s*)*return [^;{}]*;\s*", body):
         return None
     start = open_index + 1 + body.rindex("return ") + len("return ")
@@ -375,8 +398,9 @@ def inline_call(text, mask, name, args, names, depth):
         if not n.op:
             return by_param.get(n.text, n)
         call = (n.call[0], [substitute(a) for a in n.call[1]]) if n.call else ()
-        inner = dataclasses.replace(n, args=[substitute(a) for a in n.args], start=-2,
-                                    call=call, inlined=True)
+        inner = dataclasses.replace(
+            n, args=[substitute(a) for a in n.args], start=-2, call=call, inlined=True
+        )
         if n.square:
             # Written as the one multiplication the power squares with: the
             # caller need not see the power's declaration.
@@ -486,7 +510,7 @@ def regroupings(path, text, mask, names):
     for call in found:
         tree = trees[call.start]
         family = FAMILY[tree.op]
-        original = text[call.start:call.end]
+        original = text[call.start : call.end]
         made = {}
         # Every grouping of a chain of one operation ...
         if tree.op == family[0] and call.start not in members:
@@ -509,8 +533,15 @@ def regroupings(path, text, mask, names):
                 made.update(groupings(leaves, family, op_names))
         made.pop(canonical(tree, family), None)
         for replacement in sorted(made.values()):
-            yield Mutant(path, call.start, call.end, replacement, "regroup",
-                         line_of(text, call.start), original)
+            yield Mutant(
+                path,
+                call.start,
+                call.end,
+                replacement,
+                "regroup",
+                line_of(text, call.start),
+                original,
+            )
 
 
 def powers(path, text, mask, names):
@@ -529,13 +560,22 @@ def powers(path, text, mask, names):
             mutated = f"{mul}({mul}({base}, {base}), {base})"
         else:
             continue
-        yield Mutant(path, call.start, call.end, mutated, "power",
-                     line_of(text, call.start), text[call.start:call.end])
+        yield Mutant(
+            path,
+            call.start,
+            call.end,
+            mutated,
+            "power",
+            line_of(text, call.start),
+            text[call.start : call.end],
+        )
     if power is None:
         return
     # Not inside the power itself, where it would call itself for ever.
-    own = [(m.end(), closing(mask, m.end() - 1))
-           for m in re.finditer(rf"\bdouble {power}\([^()]*\)\s*\{{", mask)]
+    own = [
+        (m.end(), closing(mask, m.end() - 1))
+        for m in re.finditer(rf"\bdouble {power}\([^()]*\)\s*\{{", mask)
+    ]
     for call in calls(mask, [n for n, op in names.binary.items() if op == "*"]):
         if any(s <= call.start < e for s, e in own):
             continue
@@ -547,11 +587,19 @@ def powers(path, text, mask, names):
             if not (inner and inner.group(1) == inner.group(2) == b):
                 continue
             mutated = f"{power}({b}, 3)"
-        yield Mutant(path, call.start, call.end, mutated, "power",
-                     line_of(text, call.start), text[call.start:call.end])
+        yield Mutant(
+            path,
+            call.start,
+            call.end,
+            mutated,
+            "power",
+            line_of(text, call.start),
+            text[call.start : call.end],
+        )
 
 
 # ---- the other operators ----------------------------------------------------
+
 
 def constants(path, text, mask, names):
     """A decimal constant changed in its last digit; a whole number by one up and down."""
@@ -564,8 +612,9 @@ def constants(path, text, mask, names):
         if "." in mantissa or m.group(2):
             last = mantissa[-1]
             digit = "8" if last == "9" else str(int(last) + 1)
-            yield Mutant(path, m.start(1), m.end(1), mantissa[:-1] + digit, "constant", line,
-                         mantissa)
+            yield Mutant(
+                path, m.start(1), m.end(1), mantissa[:-1] + digit, "constant", line, mantissa
+            )
             continue
         hexadecimal = mantissa.lower().startswith("0x")
         value = int(mantissa, 16 if hexadecimal else 10)
@@ -582,8 +631,15 @@ COMPARISON_SWAP = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!="}
 def comparisons(path, text, mask, names):
     for m in re.finditer(r"(?<= )(<=|>=|==|<|>)(?= )", mask):
         op = m.group(1)
-        yield Mutant(path, m.start(), m.end(), COMPARISON_SWAP[op], "comparison",
-                     line_of(text, m.start()), op)
+        yield Mutant(
+            path,
+            m.start(),
+            m.end(),
+            COMPARISON_SWAP[op],
+            "comparison",
+            line_of(text, m.start()),
+            op,
+        )
 
 
 def failure_checks(path, text, mask, names):
@@ -594,14 +650,28 @@ def failure_checks(path, text, mask, names):
             if not re.match(rf"\s*({failing})\(", mask[header_end:]):
                 continue
             end = mask.index(";", header_end) + 1
-            yield Mutant(path, m.start(), end, "{}", "drop failure check",
-                         line_of(text, m.start()), text[m.start():end])
+            yield Mutant(
+                path,
+                m.start(),
+                end,
+                "{}",
+                "drop failure check",
+                line_of(text, m.start()),
+                text[m.start() : end],
+            )
     for call in calls(mask, names.checks):
-        if re.search(r"\bdouble $", mask[:call.start]):
+        if re.search(r"\bdouble $", mask[: call.start]):
             continue  # the definition
         inner = text[slice(*call.args[0])]
-        yield Mutant(path, call.start, call.end, f"({inner})", "drop failure check",
-                     line_of(text, call.start), text[call.start:call.end])
+        yield Mutant(
+            path,
+            call.start,
+            call.end,
+            f"({inner})",
+            "drop failure check",
+            line_of(text, call.start),
+            text[call.start : call.end],
+        )
 
 
 MPFR_MODES = ["MPFR_RNDN", "MPFR_RNDZ", "MPFR_RNDU", "MPFR_RNDD", "MPFR_RNDA"]
@@ -614,42 +684,67 @@ def roundings(path, text, mask, names):
         if mask[m.start()] != text[m.start()]:
             continue  # in a comment
         d, k = m.group(1), m.group(2)
-        even = (f"({d}[{k}] > '5' || ({d}[{k}] == '5' && "
-                f"({d}.find_first_not_of('0', {k} + 1) != std::string::npos || "
-                f"({k} > 0 && ({d}[{k} - 1] - '0') % 2 == 1))))")
-        yield Mutant(path, m.start(), m.end(), even, "rounding", line_of(text, m.start()),
-                     m.group(0))
+        even = (
+            f"({d}[{k}] > '5' || ({d}[{k}] == '5' && "
+            f"({d}.find_first_not_of('0', {k} + 1) != std::string::npos || "
+            f"({k} > 0 && ({d}[{k} - 1] - '0') % 2 == 1))))"
+        )
+        yield Mutant(
+            path, m.start(), m.end(), even, "rounding", line_of(text, m.start()), m.group(0)
+        )
     # Half to even on the exact value -> half away from zero.
     for m in re.finditer(r"\((\w+) == 0\.5 && std::fmod\((\w+), 2\.0\) != 0\.0\)", mask):
-        yield Mutant(path, m.start(), m.end(), f"({m.group(1)} == 0.5 && {m.group(2)} >= 0.0)",
-                     "rounding", line_of(text, m.start()), m.group(0))
+        yield Mutant(
+            path,
+            m.start(),
+            m.end(),
+            f"({m.group(1)} == 0.5 && {m.group(2)} >= 0.0)",
+            "rounding",
+            line_of(text, m.start()),
+            m.group(0),
+        )
     # Every other rounding mode of MPFR, every other rounding to a whole number.
     for choices in (MPFR_MODES, ROUNDING_FUNCTIONS):
         for m in re.finditer(r"(?<![\w:])(" + "|".join(choices) + r")\b", mask):
             for other in choices:
                 if other != m.group(1):
-                    yield Mutant(path, m.start(), m.end(), other, "rounding mode",
-                                 line_of(text, m.start()), m.group(1))
+                    yield Mutant(
+                        path,
+                        m.start(),
+                        m.end(),
+                        other,
+                        "rounding mode",
+                        line_of(text, m.start()),
+                        m.group(1),
+                    )
 
 
 def index_shifts(path, text, mask, names):
     for m in re.finditer(r"(?<=\w)\[(?=[^\]])", mask):
         line_start = mask.rfind("\n", 0, m.start()) + 1
-        if re.match(r"\s*(const\s+)?[\w:<>]+\s+\w+$", mask[line_start:m.start()]):
+        if re.match(r"\s*(const\s+)?[\w:<>]+\s+\w+$", mask[line_start : m.start()]):
             continue  # an array declaration, not an index
         close_index = closing(mask, m.start())
-        inner = text[m.start() + 1:close_index]
+        inner = text[m.start() + 1 : close_index]
         for delta in ("+ 1", "- 1"):
-            yield Mutant(path, m.start() + 1, close_index, f"{inner} {delta}", "index",
-                         line_of(text, m.start()), inner)
+            yield Mutant(
+                path,
+                m.start() + 1,
+                close_index,
+                f"{inner} {delta}",
+                "index",
+                line_of(text, m.start()),
+                inner,
+            )
 
 
 def text_writes(path, text, mask, names):
     seen = set()
     writes = WRITES[:-1] + "".join(rf"|\b{w}\(" for w in sorted(names.writers)) + ")"
     candidates = [m.start() for m in re.finditer(writes, mask)]
-    candidates += [m.start() for m in re.finditer(r"\b(\w+) = ", mask)
-                   if m.group(1) in names.strings]
+    candidates += [
+        m.start() for m in re.finditer(r"\b(\w+) = ", mask) if m.group(1) in names.strings
+    ]
     for index in sorted(candidates):
         # The statement starts its line, after any if/for/while header.
         start = mask.rfind("\n", 0, index) + 1
@@ -662,18 +757,40 @@ def text_writes(path, text, mask, names):
                 start += 1
         end = mask.index(";", index) + 1
         statement = mask[start:end]
-        if start > index or start in seen or "{" in statement or \
-                re.match(r"(return|const|auto|std::|[A-Z]\w* \w+ =|\w+ \w+ =)", statement):
+        if (
+            start > index
+            or start in seen
+            or "{" in statement
+            or re.match(r"(return|const|auto|std::|[A-Z]\w* \w+ =|\w+ \w+ =)", statement)
+        ):
             continue  # not a statement of its own, a declaration or a definition
         seen.add(start)
-        yield Mutant(path, start, end, "{}", "delete text write", line_of(text, start),
-                     text[start:end])
+        yield Mutant(
+            path, start, end, "{}", "delete text write", line_of(text, start), text[start:end]
+        )
 
 
-OPERATORS = [constants, comparisons, regroupings, powers, failure_checks, roundings,
-             index_shifts, text_writes]
-OPERATOR_NAMES = ["constant", "comparison", "regroup", "power", "drop failure check",
-                  "rounding", "rounding mode", "index", "delete text write"]
+OPERATORS = [
+    constants,
+    comparisons,
+    regroupings,
+    powers,
+    failure_checks,
+    roundings,
+    index_shifts,
+    text_writes,
+]
+OPERATOR_NAMES = [
+    "constant",
+    "comparison",
+    "regroup",
+    "power",
+    "drop failure check",
+    "rounding",
+    "rounding mode",
+    "index",
+    "delete text write",
+]
 
 
 def changed_lines(text, mutant):
@@ -681,9 +798,11 @@ def changed_lines(text, mutant):
     line_end = text.find("\n", mutant.end)
     line_end = len(text) if line_end < 0 else line_end
     before = text[line_start:line_end]
-    after = text[line_start:mutant.start] + mutant.replacement + text[mutant.end:line_end]
-    return (tuple(" ".join(s.split()) for s in before.split("\n")),
-            tuple(" ".join(s.split()) for s in after.split("\n")))
+    after = text[line_start : mutant.start] + mutant.replacement + text[mutant.end : line_end]
+    return (
+        tuple(" ".join(s.split()) for s in before.split("\n")),
+        tuple(" ".join(s.split()) for s in after.split("\n")),
+    )
 
 
 def generate():
@@ -701,7 +820,7 @@ def generate():
                     if (path, mutant.operator) in NOT_MUTATED:
                         continue
                     where = (mutant.start, mutant.end, mutant.replacement)
-                    if where in done or text[mutant.start:mutant.end] == mutant.replacement:
+                    if where in done or text[mutant.start : mutant.end] == mutant.replacement:
                         continue
                     done.add(where)
                     mutant.before, mutant.after = changed_lines(text, mutant)
@@ -710,6 +829,7 @@ def generate():
 
 
 # ---- the committed lists ----------------------------------------------------
+
 
 @dataclasses.dataclass
 class Equivalent:
@@ -754,8 +874,12 @@ def read_equivalents():
 
 
 def equivalent_entry(mutant, reason):
-    return "\n".join([f"file: {mutant.path}"] + [f"- {s}" for s in mutant.before] +
-                     [f"+ {s}" for s in mutant.after] + [f"why: {reason}"])
+    return "\n".join(
+        [f"file: {mutant.path}"]
+        + [f"- {s}" for s in mutant.before]
+        + [f"+ {s}" for s in mutant.after]
+        + [f"why: {reason}"]
+    )
 
 
 def counts_by_place(mutants):
@@ -777,11 +901,13 @@ def read_expected():
 
 def write_expected(mutants):
     with open(EXPECTED_LIST, "w", encoding="utf-8") as f:
-        f.write("# How many mutants each operator makes in each file, written by\n"
-                "# scripts/mutate.py --update-expected. Every run fails when an operator\n"
-                "# makes fewer: a renamed function or a changed spelling must not drop\n"
-                "# mutants unnoticed. Update it (and say why in the commit) when the code\n"
-                "# really has fewer places to mutate.\n")
+        f.write(
+            "# How many mutants each operator makes in each file, written by\n"
+            "# scripts/mutate.py --update-expected. Every run fails when an operator\n"
+            "# makes fewer: a renamed function or a changed spelling must not drop\n"
+            "# mutants unnoticed. Update it (and say why in the commit) when the code\n"
+            "# really has fewer places to mutate.\n"
+        )
         for (operator, path), count in sorted(counts_by_place(mutants).items()):
             f.write(f"{operator:<20} {path:<32} {count}\n")
 
@@ -794,19 +920,24 @@ def check_lists(mutants, equivalents):
     for (operator, path), minimum in sorted(read_expected().items()):
         found = counts.get((operator, path), 0)
         if found < minimum:
-            problems.append(f"operator '{operator}' makes {found} mutants in {path}, "
-                            f"{minimum} expected (scripts/mutants-expected.txt)")
+            problems.append(
+                f"operator '{operator}' makes {found} mutants in {path}, "
+                f"{minimum} expected (scripts/mutants-expected.txt)"
+            )
     for operator in OPERATOR_NAMES:
         if not any(op == operator for op, _ in counts):
             problems.append(f"operator '{operator}' finds nothing")
     for e in equivalents:
         if not any(e.matches(m) for m in mutants):
-            problems.append(f"stale equivalent at scripts/mutants-equivalent.txt:{e.line} "
-                            f"({e.path}): no generated mutant changes those lines so")
+            problems.append(
+                f"stale equivalent at scripts/mutants-equivalent.txt:{e.line} "
+                f"({e.path}): no generated mutant changes those lines so"
+            )
     return problems
 
 
 # ---- building and running ---------------------------------------------------
+
 
 class Worker:
     """A copy of the tree with its own build folder."""
@@ -818,24 +949,36 @@ class Worker:
             shutil.rmtree(self.tree)
         # Fresh modification times: a build folder left by an earlier run holds
         # objects of its last mutant, which older times would let make keep.
-        shutil.copytree(ROOT, self.tree, copy_function=shutil.copy,
-                        ignore=shutil.ignore_patterns(".git", "build*", "docs"))
-        subprocess.run(["cmake", "-S", self.tree, "--preset", "mutants", "-B", self.build],
-                       check=True, stdout=subprocess.DEVNULL, cwd=self.tree)
+        shutil.copytree(
+            ROOT,
+            self.tree,
+            copy_function=shutil.copy,
+            ignore=shutil.ignore_patterns(".git", "build*", "docs"),
+        )
+        subprocess.run(
+            ["cmake", "-S", self.tree, "--preset", "mutants", "-B", self.build],
+            check=True,
+            stdout=subprocess.DEVNULL,
+            cwd=self.tree,
+        )
         built, log = self.make(HAND_WRITTEN + BULK)
         if not built:
             raise SystemExit(f"the unmutated tree does not build:\n{log}")
 
     def make(self, targets):
-        result = subprocess.run(["cmake", "--build", self.build, "--target", *targets, "-j", "1"],
-                                stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+        result = subprocess.run(
+            ["cmake", "--build", self.build, "--target", *targets, "-j", "1"],
+            stdout=subprocess.PIPE,
+            stderr=subprocess.STDOUT,
+            text=True,
+        )
         return result.returncode == 0, result.stdout
 
     def run(self, mutant):
         source = os.path.join(self.tree, mutant.path)
         with open(os.path.join(ROOT, mutant.path), encoding="utf-8") as f:
             original = f.read()
-        mutated = original[:mutant.start] + mutant.replacement + original[mutant.end:]
+        mutated = original[: mutant.start] + mutant.replacement + original[mutant.end :]
         tests = tests_for(mutant.path)
         try:
             with open(source, "w", encoding="utf-8") as f:
@@ -848,9 +991,13 @@ class Worker:
                 if not built:
                     return "invalid", ""
                 try:
-                    result = subprocess.run([os.path.join(self.build, "tests", test)], env=env,
-                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                            timeout=TEST_TIMEOUT)
+                    result = subprocess.run(
+                        [os.path.join(self.build, "tests", test)],
+                        env=env,
+                        stdout=subprocess.DEVNULL,
+                        stderr=subprocess.DEVNULL,
+                        timeout=TEST_TIMEOUT,
+                    )
                 except subprocess.TimeoutExpired:
                     return "killed", f"{test} (timeout)"
                 if result.returncode != 0:
@@ -870,13 +1017,20 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--work", default=os.path.join(ROOT, "build-mutants"))
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1)
-    parser.add_argument("--sample", type=int, default=1,
-                        help="run every K-th mutant only (a fixed sample)")
+    parser.add_argument(
+        "--sample", type=int, default=1, help="run every K-th mutant only (a fixed sample)"
+    )
     parser.add_argument("--list", action="store_true", help="list the mutants and stop")
-    parser.add_argument("--only", default="",
-                        help="comma-separated texts: run the mutants whose description has one")
-    parser.add_argument("--update-expected", action="store_true",
-                        help="write today's counts to scripts/mutants-expected.txt")
+    parser.add_argument(
+        "--only",
+        default="",
+        help="comma-separated texts: run the mutants whose description has one",
+    )
+    parser.add_argument(
+        "--update-expected",
+        action="store_true",
+        help="write today's counts to scripts/mutants-expected.txt",
+    )
     options = parser.parse_args()
 
     mutants = generate()
@@ -906,8 +1060,11 @@ def main():
     started = time.time()
     os.makedirs(options.work, exist_ok=True)
     jobs = max(1, min(options.jobs, len(to_run)))
-    print(f"{len(mutants)} mutants, {len(chosen)} chosen, {len(chosen) - len(to_run)} listed "
-          f"as equivalent; running {len(to_run)} with {jobs} workers", flush=True)
+    print(
+        f"{len(mutants)} mutants, {len(chosen)} chosen, {len(chosen) - len(to_run)} listed "
+        f"as equivalent; running {len(to_run)} with {jobs} workers",
+        flush=True,
+    )
 
     results = {}
     if to_run:
@@ -942,9 +1099,11 @@ def main():
                 bulk_only += 1
             out.write(f"{mutant.describe()}\n    {status}{': ' + killer if killer else ''}\n")
     minutes = (time.time() - started) / 60
-    print(f"generated {len(mutants)}, chosen {len(chosen)}: killed {counts['killed']} "
-          f"({bulk_only} only by the bulk suites), equivalent {counts['equivalent']}, "
-          f"invalid {counts['invalid']}, survived {counts['survived']}; {minutes:.1f} min")
+    print(
+        f"generated {len(mutants)}, chosen {len(chosen)}: killed {counts['killed']} "
+        f"({bulk_only} only by the bulk suites), equivalent {counts['equivalent']}, "
+        f"invalid {counts['invalid']}, survived {counts['survived']}; {minutes:.1f} min"
+    )
     print(f"report: {report}")
     return 1 if counts["survived"] else 0
 
