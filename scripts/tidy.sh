@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # clang-tidy over every project source the native build compiles (the fuzzers
 # and the WebAssembly glue are built by other compilers) with the checked-in
-# .clang-tidy; clang-format over all of them. Fails on any finding.
+# .clang-tidy; clang-format over all of them; ESLint over the page. Fails on
+# any finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
@@ -20,3 +21,7 @@ if ! git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror 2>/dev/n
     exit 1
 fi
 echo "clang-format: clean"
+# ESLint over the page's script, its tests and the page benchmark, with the
+# page tests' pinned packages.
+(cd tests/web && npm ci --no-audit --no-fund >/dev/null && npm run --silent lint)
+echo "eslint: clean"
