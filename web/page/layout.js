@@ -71,8 +71,9 @@ function compareKeys(a, b) {
 }
 
 // Rows of the column, read off the window: its left half, its right half
-// (the line leads it), then what lies below both. A label stands just above
-// the field it names; the unit list stays beside the box on its line.
+// (the line leads it), then what lies below both. A label stands in the
+// first column beside the field it names; the unit list stays beside the box
+// on its line; everything else spans the width.
 function columnPlaces(description) {
   const controls = description.controls;
   const line = controls.find((c) => c.kind === "line");
@@ -85,17 +86,21 @@ function columnPlaces(description) {
   let row = 0;
   let previous = null;
   for (const control of sorted) {
+    const named = previous?.labelFor === control.name;
     const besideBox =
       control.kind === "unitList" &&
       previous?.kind === "textBox" &&
       previous.top === control.top &&
       section(previous) === section(control);
-    if (besideBox) {
-      places.get(previous.name).column = "1";
-      places.set(control.name, { row, column: "2" });
+    if (named) {
+      places.set(control.name, { row, column: "2 / -1" });
+    } else if (besideBox) {
+      const place = places.get(previous.name);
+      place.column = place.column === "2 / -1" ? "2" : "1 / 3";
+      places.set(control.name, { row, column: "3" });
     } else {
       row += 1;
-      places.set(control.name, { row, column: "1 / -1" });
+      places.set(control.name, { row, column: control.labelFor ? "1" : "1 / -1" });
     }
     previous = control;
   }
