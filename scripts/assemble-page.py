@@ -7,6 +7,7 @@ nothing else.
 Usage: assemble-page.py page.html page.css part.js... description.json module.js out.html
 """
 import json
+import os
 import sys
 
 
@@ -22,7 +23,7 @@ def read(path):
 
 def joined_script(part_paths):
     # The parts share one scope, apart from the page's globals.
-    parts = [f"// ---- {path.rsplit('/', 1)[-1]}\n{read(path)}" for path in part_paths]
+    parts = [f"// ---- {os.path.basename(path)}\n{read(path)}" for path in part_paths]
     return '(function () {\n"use strict";\n' + "\n".join(parts) + "})();\n"
 
 

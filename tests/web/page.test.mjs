@@ -41,6 +41,8 @@ test("start-up texts, uH selected, focus on FormDia, the caption as title", () =
   withPage(async (page) => {
     // document.title collapses runs of spaces; the title element keeps them.
     assert.equal(await page.$eval("title", (t) => t.textContent), "Coil Design   Orvik");
+    assert.deepEqual(await page.$$eval("h1", (h) => h.map((e) => e.textContent)),
+      ["Coil Design   Orvik"]);
     const texts = {};
     for (const id of ["FormDia", "WireDia", "Ind", "IndUnits", "Turns", "Length", "IndRes",
       "Results"]) texts[id] = await value(page, id);
