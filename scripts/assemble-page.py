@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
-"""Joins the page, its style, its script, the window's description (JSON) and
-the WebAssembly module (already a single script with the wasm inside) into one
-HTML file that needs nothing else.
+"""Joins the page, its style, the parts of its script (in order, into one
+function scope), the window's description (JSON) and the WebAssembly module
+(already a single script with the wasm inside) into one HTML file that needs
+nothing else.
 
-Usage: assemble-page.py page.html page.css page.js description.json module.js out.html
+Usage: assemble-page.py page.html page.css part.js... description.json module.js out.html
 """
 import json
+import os
 import sys
 
 
@@ -14,20 +16,27 @@ def inline_script(text):
     return text.replace("</script", "<\\/script")
 
 
+def read(path):
+    with open(path, encoding="utf-8") as f:
+        return f.read()
+
+
+def joined_script(part_paths):
+    # The parts share one scope, apart from the page's globals.
+    parts = [f"// ---- {os.path.basename(path)}\n{read(path)}" for path in part_paths]
+    return '(function () {\n"use strict";\n' + "\n".join(parts) + "})();\n"
+
+
 def main(argv):
-    if len(argv) != 7:
+    if len(argv) < 7:
         sys.exit(__doc__)
-    html_path, css_path, js_path, description_path, module_path, out_path = argv[1:]
-    with open(html_path, encoding="utf-8") as f:
-        html = f.read()
-    with open(css_path, encoding="utf-8") as f:
-        css = f.read()
-    with open(js_path, encoding="utf-8") as f:
-        page = f.read()
-    with open(module_path, encoding="utf-8") as f:
-        module = f.read()
-    with open(description_path, encoding="utf-8") as f:
-        description = json.dumps(json.load(f), ensure_ascii=True)
+    html_path, css_path = argv[1:3]
+    part_paths = argv[3:-3]
+    description_path, module_path, out_path = argv[-3:]
+    html = read(html_path)
+    css = read(css_path)
+    module = read(module_path)
+    description = json.dumps(json.loads(read(description_path)), ensure_ascii=True)
     for marker in ("<!-- style -->", "<!-- script -->"):
         if html.count(marker) != 1:
             sys.exit(f"{html_path}: expected one {marker}")
@@ -38,7 +47,7 @@ def main(argv):
         + "</script>\n<script>\n"
         + inline_script(module)
         + "\n"
-        + inline_script(page)
+        + inline_script(joined_script(part_paths))
         + "</script>"
     )
     html = html.replace("<!-- script -->", script)

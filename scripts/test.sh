@@ -33,7 +33,7 @@ part "build"
 cmake --preset tests >/dev/null
 cmake --build --preset tests -j "$jobs"
 
-part "lint: clang-tidy, clang-format, flake8, black, shellcheck"
+part "lint: clang-tidy, clang-format, flake8, black, shellcheck, ESLint"
 cmake --preset bench >/dev/null # configured only, so that the benchmarks are checked too
 scripts/tidy.sh build build-bench
 

@@ -2,7 +2,8 @@
 # Every language's checker over the tree, failing on any finding:
 # clang-tidy over every source the native build compiles (the fuzzers and the
 # WebAssembly glue are built by other compilers) and clang-format over all the
-# C++; flake8 and black for the Python; shellcheck for the shell scripts.
+# C++; flake8 and black for the Python; shellcheck for the shell scripts;
+# ESLint for the page's script, its tests and the page benchmark.
 # Usage: scripts/tidy.sh [BUILD_DIR...]
 #   configured native builds, by default build (the tests preset) and
 #   build-bench (the bench preset, configured only); each file is checked with
@@ -50,3 +51,8 @@ echo "flake8 and black: clean (${#python[@]} files)"
 mapfile -t shell < <(git ls-files '*.sh' .ci/run)
 shellcheck "${shell[@]}"
 echo "shellcheck: clean (${#shell[@]} files)"
+
+# ESLint over the page's script, its tests and the page benchmark, with the
+# page tests' pinned packages.
+(cd tests/web && npm ci --no-audit --no-fund >/dev/null && npm run --silent lint)
+echo "eslint: clean"

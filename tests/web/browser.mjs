@@ -24,9 +24,12 @@ export async function launch() {
   });
 }
 
+// The desktop the page tests run at unless a test names another screen.
+export const kDesktop = { viewport: { width: 1280, height: 800 } };
+
 // A fresh page at the start-up state; every request it makes is recorded.
-export async function openPage(browser, url = pageUrl) {
-  const context = await browser.newContext();
+export async function openPage(browser, url = pageUrl, screen = kDesktop) {
+  const context = await browser.newContext(screen);
   const page = await context.newPage();
   const requests = [];
   page.on("request", (request) => requests.push(request.url()));
