@@ -14,13 +14,15 @@ set(TOLVEX_ICON_BACKGROUND "#1d3b53")
 function(tolvex_icon_png output size)
   cmake_parse_arguments(PARSE_ARGV 2 arg "MASKABLE" "" "")
   set(background)
+  set(kind "")
   if(arg_MASKABLE)
     set(background --background-color=${TOLVEX_ICON_BACKGROUND})
+    set(kind ", maskable")
   endif()
   add_custom_command(OUTPUT ${output}
     COMMAND ${TOLVEX_RSVG_CONVERT} ${background} --width=${size} --height=${size}
             --output=${output} ${TOLVEX_ICON_SVG}
     DEPENDS ${TOLVEX_ICON_SVG}
-    COMMENT "Icon ${size} px"
+    COMMENT "Icon ${size} px${kind}"
     VERBATIM)
 endfunction()
