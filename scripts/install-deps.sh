@@ -11,7 +11,7 @@ as_root apt-get install -y -qq --no-install-recommends \
     libmpfr-dev libgmp-dev libfmt-dev libfast-float-dev nlohmann-json3-dev \
     clang clang-tidy clang-format libclang-rt-14-dev \
     fonts-dejavu-core xvfb xauth xdotool locales time \
-    lintian devscripts desktop-file-utils appstream \
+    lintian devscripts desktop-file-utils appstream librsvg2-bin \
     emscripten googletest dpkg-dev chromium \
     flake8 black shellcheck reprotest diffoscope-minimal >/dev/null
 

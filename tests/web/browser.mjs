@@ -37,3 +37,16 @@ export async function openPage(browser, url = pageUrl, screen = kDesktop) {
   await page.waitForSelector("html[data-ready='true']");
   return { page, context, requests };
 }
+
+// The same browser with its profile in the folder userDataDir: unlike
+// launch()'s contexts it is not incognito, as Chromium's checks for
+// installing a web app require.
+export const profileArgs = ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+  "--disable-background-networking", "--disable-component-update", "--disable-sync"];
+export async function launchProfile(userDataDir, options = {}) {
+  return chromium.launchPersistentContext(userDataDir, {
+    executablePath: process.env.TOLVEX_CHROMIUM ?? "/usr/bin/chromium",
+    args: profileArgs,
+    ...options,
+  });
+}
