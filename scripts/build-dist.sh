@@ -20,6 +20,7 @@ mkdir dist
 cp "$(scripts/build-package.sh)" dist/
 
 cmake --preset web -DTOLVEX_WASM_DEPS="${TOLVEX_WASM_DEPS:-$PWD/build-web/deps}" >/dev/null
-cmake --build --preset web -j "$(nproc)" --target tolvex_page >/dev/null
+cmake --build --preset web -j "$(nproc)" --target tolvex_site >/dev/null
 cp build-web/tolvex.html dist/
-ls -l dist
+cp -r build-web/site dist/site
+ls -lR dist

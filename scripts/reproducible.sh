@@ -23,4 +23,4 @@ reprotest --verbosity 1 --min-cpus "$(nproc)" --store-dir "$store/result" \
     --vary=locales.locale=fr_FR.UTF-8 \
     -s "$source" \
     "SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH TOLVEX_WASM_DEPS=$root/build-web/deps scripts/build-dist.sh" \
-    'dist/*'
+    'dist/*.deb dist/*.html dist/site/*'
