@@ -4,7 +4,11 @@ import js from "@eslint/js";
 
 const browser = Object.fromEntries(
   ["window", "document", "performance", "getComputedStyle", "Event", "localStorage",
-    "sessionStorage", "requestAnimationFrame", "axe", "matchMedia"].map((name) => [name, "readonly"]),
+    "sessionStorage", "requestAnimationFrame", "axe", "matchMedia", "navigator", "caches"]
+    .map((name) => [name, "readonly"]),
+);
+const worker = Object.fromEntries(
+  ["self", "caches", "fetch", "Request", "URL"].map((name) => [name, "readonly"]),
 );
 const node = Object.fromEntries(
   ["process", "console", "setTimeout", "URL"].map((name) => [name, "readonly"]),
@@ -18,6 +22,11 @@ export default [
     files: ["web/**/*.js"],
     languageOptions: { ecmaVersion: 2022, sourceType: "script", globals: browser },
     rules: { strict: ["error", "never"] },
+  },
+  {
+    // The served site's service worker: a script of its own, in the worker's scope.
+    files: ["web/site/sw.js"],
+    languageOptions: { ecmaVersion: 2022, sourceType: "script", globals: worker },
   },
   {
     // Node scripts; what they hand to page.evaluate runs in the page.
