@@ -85,8 +85,8 @@ class Program:
         self.units = []
         self.sources = {}
         self.definitions = {}  # USR -> function definition cursor
-        self.parents = {}  # cursor -> the cursor it is written in
-        self.functions = {}  # cursor -> the function it is written in
+        self.parents = {}  # place(cursor) -> the cursor it is written in
+        self.functions = {}  # place(cursor) -> the function it is written in
         wanted = []
         for pattern in sources:
             wanted += sorted(glob.glob(os.path.join(root, pattern)))
@@ -97,18 +97,14 @@ class Program:
             self.sources[path] = Source(path, raw.decode("utf-8"), raw=raw)
         seen = set()
         for full in sorted(commands):
-            if not any(full == w for w in wanted) and not self._core(full):
-                continue
+            if full not in wanted:
+                continue  # a header is read through the sources including it
             unit = self.index.parse(full, compile_arguments(commands[full], full))
             errors = [d for d in unit.diagnostics if d.severity >= ci.Diagnostic.Error]
             if errors:
                 raise SystemExit(f"libclang cannot read {full}: {errors[0]}")
             self.units.append(unit)
             self._collect(unit.cursor, seen)
-
-    def _core(self, full):
-        folders = {p.split("/")[0] for p in self.sources}
-        return os.path.relpath(full, self.root).split("/")[0] in folders
 
     def _collect(self, root, seen):
         stack = [(root, None, None)]

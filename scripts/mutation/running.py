@@ -10,6 +10,7 @@ import subprocess
 from .reading import ROOT, configure
 
 TEST_TIMEOUT = 120
+MEMORY_LIMIT = 2 << 30  # bytes of address space for a test
 REFERENCE_CASES = "20000"
 BULK = "bulk"  # the label of the large data-driven suites
 
@@ -98,8 +99,9 @@ class Worker:
                 if not built:
                     return "invalid", ""
                 try:
+                    # A mutant that makes a loop endless may also fill the memory.
                     result = subprocess.run(
-                        [executable],
+                        ["prlimit", f"--as={MEMORY_LIMIT}", executable],
                         env=env,
                         stdout=subprocess.DEVNULL,
                         stderr=subprocess.DEVNULL,
