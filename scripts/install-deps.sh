@@ -9,7 +9,7 @@ as_root apt-get update -qq
 as_root apt-get install -y -qq --no-install-recommends \
     build-essential cmake pkg-config qt6-base-dev libgl-dev libxcb1-dev libgtest-dev libbenchmark-dev \
     libmpfr-dev libgmp-dev libfmt-dev libfast-float-dev nlohmann-json3-dev \
-    clang clang-tidy clang-format libclang-rt-14-dev \
+    clang clang-tidy clang-format libclang-rt-14-dev python3-clang-14 \
     fonts-dejavu-core xvfb xauth xdotool locales time \
     lintian devscripts desktop-file-utils appstream librsvg2-bin \
     emscripten googletest dpkg-dev chromium \

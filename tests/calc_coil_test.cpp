@@ -122,6 +122,11 @@ TEST(Inductance, NoOtherGroupingOfTheSteps) {
          [den](double n, double d, double l) {
              return RefDiv(RefMul(RefMul(d, d), RefMul(n, n)), den(d, l));
          }},
+        {"D / (1 / 0.46) in the denominator", 16.4, 15.3, 10.9,
+         [](double n, double d, double l) {
+             const double reciprocal = RefAdd(RefDiv(d, RefDiv(1.0, 0.46)), RefMul(1.02, l));
+             return RefDiv(RefMul(RefMul(RefMul(n, n), d), d), reciprocal);
+         }},
     };
     for (const auto& r : rows) {
         const double expected = RefInductanceNh(r.turns, r.diameter, r.length);
@@ -195,6 +200,10 @@ TEST(CloseWinding, NoOtherOrderOfTheSteps) {
     twoDFirst.overCoefficient = [](double d) { return RefDiv(RefMul(RefMul(2.0, d), d), 1.02); };
     RootSteps ratioFirst;
     ratioFirst.overCoefficient = [](double d) { return RefMul(RefMul(d, d), RefDiv(2.0, 1.02)); };
+    RootSteps reciprocal;
+    reciprocal.cubeOverL = [](double cube, double l) {
+        return RefDiv(RefDiv(cube, RefDiv(1.0, 1.769)), l);
+    };
     RootSteps overUpper;
     overUpper.quotient = [](double upper, double over, double l) {
         return RefDiv(l, RefDiv(over, upper));
@@ -208,6 +217,7 @@ TEST(CloseWinding, NoOtherOrderOfTheSteps) {
         {"(2 D) * D with D^2 subnormal", 1.82648935e-315, 0.5, 6.23e-159, twoDFirst},
         {"D^2 * (2 / 1.02)", 45244.26005304975, 0.6, 42.62, ratioFirst},
         {"L / (over / upper)", 25903.248597985494, 0.25, 13.9, overUpper},
+        {"D^3 / (1 / 1.769)", 9034.057837885974, 1.0, 19.12, reciprocal},
     };
     for (const auto& r : rows) {
         const double root = RefCloseWindingRoot(r.requiredNh, r.wire, r.diameter);
@@ -285,6 +295,75 @@ TEST(DesignSweep, EachRowStepInItsPlace) {
     EXPECT_EQ(RowWireLength(150, 7.5).value, 3.5342999999999996)
         << "N * (D * 3.1416), or (N * D) * (3.1416 / 1000)";
     EXPECT_EQ(RowWireLength(6, 18.25).value, 344.0052) << "N * (D * 3.1416)";
+    EXPECT_EQ(RowWireLength(17, 5.6).value, 299.08032) << "(N / (1 / D)) * 3.1416";
+}
+
+// Inputs where a division as a multiplication by the reciprocal, or the
+// reverse, changes the row's last bit; the exact model says which is right.
+TEST(DesignSweep, RowInductanceWithoutReciprocals) {
+    const auto den = RefDenominator;
+    const struct {
+        const char* step; // instead of the plain operation
+        int turns;
+        double length, diameter;
+        std::function<double(double n, double l, double d)> wrong;
+    } rows[] = {
+        {"N^2 / (1 / D^2)", 198, 14.1, 22.12,
+         [den](double n, double l, double d) {
+             const double numerator = RefDiv(RefMul(n, n), RefDiv(1.0, RefMul(d, d)));
+             return RefDiv(RefDiv(numerator, den(d, l)), 1000.0);
+         }},
+        {"numerator * (1 / den)", 133, 30.1, 29.51,
+         [den](double n, double l, double d) {
+             const double numerator = RefMul(RefMul(n, n), RefMul(d, d));
+             return RefDiv(RefMul(numerator, RefDiv(1.0, den(d, l))), 1000.0);
+         }},
+        {"nH * (1 / scale)", 129, 15.2, 23.87,
+         [den](double n, double l, double d) {
+             const double numerator = RefMul(RefMul(n, n), RefMul(d, d));
+             return RefMul(RefDiv(numerator, den(d, l)), RefDiv(1.0, 1000.0));
+         }},
+    };
+    for (const auto& r : rows) {
+        const double n = r.turns;
+        const double expected = RefRowInductance(n, r.length, r.diameter, 1000.0);
+        ASSERT_NE(r.wrong(n, r.length, r.diameter), expected) << r.step;
+        EXPECT_EQ(RowInductance(static_cast<Int16>(r.turns), r.length, r.diameter, 1000.0),
+                  expected)
+            << r.step;
+    }
+}
+
+// Required inductances next to where sqrt(den * L) / D is a half: one rounding
+// more in a step rounds the count the other way.
+TEST(DesignSweep, RowTurnCountWithoutReciprocals) {
+    const auto den = RefDenominator;
+    const struct {
+        const char* step; // instead of the plain operation
+        double length, requiredNh, diameter;
+        std::function<double(double l, double q, double d)> wrong;
+    } rows[] = {
+        {"den / (1 / L)", 2.5, 1973.210559265442, 20.5,
+         [den](double l, double q, double d) {
+             return RefDiv(RefSqrt(RefDiv(den(d, l), RefDiv(1.0, q))), d);
+         }},
+        {"L / (1 / den)", 2.5, 429.721410684474, 20.5,
+         [den](double l, double q, double d) {
+             return RefDiv(RefSqrt(RefDiv(q, RefDiv(1.0, den(d, l)))), d);
+         }},
+        {"root * (1 / D)", 2.5, 302.51524390243907, 10.5,
+         [den](double l, double q, double d) {
+             return RefMul(RefSqrt(RefMul(den(d, l), q)), RefDiv(1.0, d));
+         }},
+    };
+    for (const auto& r : rows) {
+        const double exact =
+            RefDiv(RefSqrt(RefMul(den(r.diameter, r.length), r.requiredNh)), r.diameter);
+        // Half to even, as the count is rounded.
+        const double count = std::nearbyint(exact);
+        ASSERT_NE(std::nearbyint(r.wrong(r.length, r.requiredNh, r.diameter)), count) << r.step;
+        EXPECT_EQ(RowTurnCount(r.length, r.requiredNh, r.diameter), count) << r.step;
+    }
 }
 
 TEST(DesignSweep, NoOtherGroupingOfTheRowNumerator) {

@@ -1,6 +1,7 @@
 #include "calc/coil_constants.h"
 #include "form/actions.h"
 #include "numtext/format.h"
+#include "numtext/number_text.h"
 #include "support/coil_examples.h"
 #include "support/failure_kinds.h"
 #include "support/one_microhenry_table.h"
@@ -148,6 +149,53 @@ TEST(CalcIndClick, DividesByTheUnitOnlyAfterTheFormula) {
         ASSERT_TRUE(std::isfinite(expected)) << c.name;
         EXPECT_FALSE(FailureOf([&] { CalcInd_Click(fields); }).has_value()) << c.name;
         EXPECT_EQ(fields.IndRes, Format(expected, "#######.##") + c.unitText) << c.name;
+    }
+}
+
+TEST(CalcIndClick, DividesByTheUnitScaleItself) {
+    // Lengths found next to a tie of the second decimal: the nanohenries times
+    // the reciprocal 1/1000 land one bit higher and show the next hundredth.
+    const struct {
+        const char* length;
+        const char* expected;
+    } cases[] = {
+        {"31.750902350990355", "1.uH"},
+        {"27.377995642701688", "1.12uH"},
+        {"27.055325213786112", "1.13uH"},
+    };
+    for (const auto& c : cases) {
+        CoilFields fields = StartedFields();
+        fields.Turns = "10";
+        fields.Length = c.length;
+        CalcInd_Click(fields);
+        EXPECT_EQ(fields.IndRes, c.expected) << c.length;
+        const double diameter = 20.5;
+        const double numerator = RefMul(RefMul(RefMul(10.0, 10.0), diameter), diameter);
+        const double denominator = RefAdd(RefMul(kDiameterCoefficient, diameter),
+                                          RefMul(kLengthCoefficient, Val(c.length)));
+        const double byReciprocal = RefMul(RefDiv(numerator, denominator), RefDiv(1.0, 1000.0));
+        EXPECT_NE(Format(byReciprocal, "#######.##") + "uH", c.expected) << c.length;
+    }
+}
+
+TEST(GoClick, MultipliesByTheUnitScaleItself) {
+    // Required inductances next to where the close-winding root reaches a
+    // whole number: divided by the reciprocal 1/1000, the nanohenries come out
+    // one bit lower and the least count one turn lower.
+    const struct {
+        const char* ind;
+        const char* header;
+    } cases[] = {
+        {"0.8768070764341968", "Min  5 turns close wound,   length  2.5"},
+        {"5.535303566848198", "Min  15 turns close wound,   length  7.5"},
+    };
+    for (const auto& c : cases) {
+        CoilFields fields = StartedFields();
+        fields.Ind = c.ind;
+        GO_Click(fields);
+        EXPECT_EQ(fields.Results.substr(0, fields.Results.find("\r\n")), c.header) << c.ind;
+        const double byReciprocal = RefDiv(Val(c.ind), RefDiv(1.0, 1000.0));
+        ASSERT_NE(byReciprocal, RefMul(Val(c.ind), 1000.0)) << c.ind;
     }
 }
 

@@ -117,6 +117,26 @@ TEST(Val, FailsBeyondTheDoubleRange) {
     EXPECT_EQ(Val("1.7976931348623157e308"), 1.7976931348623157e308);
 }
 
+TEST(Val, RadixTextsWiderThan32BitsFail) {
+    // The wider ones wrap 64 bits too: checked only once all digits are read,
+    // they would come back as the small number below the wrap (1 or 0).
+    const char* const cases[] = {
+        "&H100000000",              // 33 bits
+        "&H10000000000000001",      // 2^64 + 1
+        "&H100000000000000000",     // 2^68
+        "&O2000000000000000000001", // 2^64 + 1 in octal
+        "&hFFFFFFFFFFFFFFFFFFFF",   // 80 bits
+    };
+    for (const char* text : cases) {
+        try {
+            Val(text);
+            ADD_FAILURE() << text << " was read";
+        } catch (const ArithmeticFailure& failure) {
+            EXPECT_EQ(failure.cause(), FailureCause::RadixBeyond32Bits) << text;
+        }
+    }
+}
+
 TEST(Val, VeryLongDigitRunsRoundCorrectly) {
     // A tie broken only by a digit far beyond the first few hundred.
     std::string text = "9007199254740993";
