@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The browser build: GMP, MPFR and Google Benchmark for WebAssembly (built
-# once, then cached), the same core with its tests and benchmarks for
-# WebAssembly, and the one-file page build-web/tolvex.html.
+# The browser build: GMP and MPFR for WebAssembly (built once, then kept), the
+# same core with its tests for WebAssembly, the one-file page
+# build-web/tolvex.html and the served site build-web/site/.
 # Run scripts/install-deps.sh once first on a new machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
