@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The whole test suite: unit, conformance, reference and locale tests, the
 # window tests offscreen and under Xvfb, the same suite under AddressSanitizer
-# and UndefinedBehaviorSanitizer, short libFuzzer runs, clang-tidy, and the
-# browser build: the core's tests in WebAssembly under node and the page in
-# Chromium.
+# and UndefinedBehaviorSanitizer, short libFuzzer runs, the lint of every
+# language, and the browser build: the core's tests in WebAssembly under node
+# and the page and the served site in Chromium.
 # Run scripts/install-deps.sh once first on a new machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,33 +33,46 @@ part "build"
 cmake --preset tests >/dev/null
 cmake --build --preset tests -j "$jobs"
 
-part "lint: clang-tidy, clang-format, flake8, black, shellcheck, ESLint"
-cmake --preset bench >/dev/null # configured only, so that the benchmarks are checked too
-scripts/tidy.sh build build-bench
-
 part "sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer)"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
 # The preset runs a tenth of the reference cases: the sanitized build is many times slower.
 ctest --preset sanitize -j "$jobs"
 
-part "libFuzzer (${fuzz_seconds}s per target)"
+# Each fuzzer for its seconds from its corpus, one after the other.
+run_fuzzers() {
+    for target in val_fuzz number_text_fuzz actions_fuzz; do
+        corpus=$(mktemp -d)
+        cp fuzz/corpus/"${target%_fuzz}"/* "$corpus"/
+        log=$(mktemp)
+        status=0
+        build-fuzz/fuzz/$target -max_total_time="$fuzz_seconds" -timeout=5 -rss_limit_mb=2048 \
+            -print_final_stats=1 -artifact_prefix="$corpus/" "$corpus" >"$log" 2>&1 || status=$?
+        echo "$target: $(grep -E 'stat::number_of_executed_units' "$log" || echo 'no stats')"
+        if [ "$status" -ne 0 ]; then
+            tail -n 60 "$log"
+            return "$status"
+        fi
+        rm -rf "$corpus" "$log"
+    done
+}
+
+part "libFuzzer (${fuzz_seconds}s per target) and beside it the lint (scripts/tidy.sh)"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"
-for target in val_fuzz number_text_fuzz actions_fuzz; do
-    corpus=$(mktemp -d)
-    cp fuzz/corpus/"${target%_fuzz}"/* "$corpus"/
-    log=$(mktemp)
-    status=0
-    build-fuzz/fuzz/$target -max_total_time="$fuzz_seconds" -timeout=5 -rss_limit_mb=2048 \
-        -print_final_stats=1 -artifact_prefix="$corpus/" "$corpus" >"$log" 2>&1 || status=$?
-    echo "$target: $(grep -E 'stat::number_of_executed_units' "$log" || echo 'no stats')"
-    if [ "$status" -ne 0 ]; then
-        tail -n 60 "$log"
-        exit "$status"
-    fi
-    rm -rf "$corpus" "$log"
-done
+# A fuzzer uses one core; the lint takes the other, at the lowest priority so
+# that each fuzzer still has a whole core for its seconds.
+fuzz_log=$(mktemp)
+run_fuzzers >"$fuzz_log" 2>&1 &
+fuzz_pid=$!
+cmake --preset bench >/dev/null # configured only, so that the benchmarks are checked too
+lint_status=0
+nice -n 19 scripts/tidy.sh build build-bench || lint_status=$?
+fuzz_status=0
+wait "$fuzz_pid" || fuzz_status=$?
+cat "$fuzz_log"
+rm -f "$fuzz_log"
+if [ "$lint_status" -ne 0 ] || [ "$fuzz_status" -ne 0 ]; then exit 1; fi
 
 part "browser build: the core in WebAssembly under node, the page in Chromium"
 wait "$deps_pid" || { cat "$deps_log"; exit 1; }
