@@ -36,7 +36,25 @@ sources=()
 ! $benchmark || sources+=(benchmark)
 apt-get "${apt_private[@]}" -qq source "${sources[@]}" >/dev/null 2>&1
 
+# The libraries' C compiler: a compile-only call goes straight to emscripten's
+# clang with the flags emcc itself would give it (emcc --cflags); anything else
+# (links, the preprocessor, configure's link checks) goes through emcc. emcc's
+# own start-up is most of the time of compiling a small C file, and GMP and MPFR
+# are a thousand of them.
+write_compiler() {
+    mkdir -p "$work/bin"
+    cat >"$work/bin/emcc-c" <<COMPILER
+#!/bin/sh
+case " \$* " in
+    *" -c "*) exec "$(em-config LLVM_ROOT)/clang" $(emcc --cflags) "\$@" ;;
+esac
+exec emcc "\$@"
+COMPILER
+    chmod +x "$work/bin/emcc-c"
+}
+
 build_gmp_and_mpfr() {
+    write_compiler
     echo "== GMP for WebAssembly"
     cd "$work"/gmp-*/
     # Debian's source drops the manual, which configure still lists.
@@ -46,7 +64,8 @@ build_gmp_and_mpfr() {
     # that generate tables at build time run natively.
     emconfigure ./configure --host=none --build="$(./config.guess)" --disable-assembly \
         --enable-cxx --disable-shared --enable-static --prefix="$prefix" \
-        CC_FOR_BUILD=gcc ABI=standard CFLAGS="-O2" CXXFLAGS="-O2" >configure.log 2>&1 \
+        CC="$work/bin/emcc-c" CC_FOR_BUILD=gcc ABI=standard CFLAGS="-O2" CXXFLAGS="-O2" \
+        >configure.log 2>&1 \
         || { tail -n 40 configure.log; exit 1; }
     emmake make -j"$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
     emmake make install >/dev/null
@@ -54,7 +73,8 @@ build_gmp_and_mpfr() {
     echo "== GNU MPFR for WebAssembly"
     cd "$work"/mpfr4-*/
     emconfigure ./configure --host=none --build="$(./config.guess)" --disable-shared --enable-static \
-        --with-gmp="$prefix" --prefix="$prefix" CFLAGS="-O2" >configure.log 2>&1 \
+        --with-gmp="$prefix" --prefix="$prefix" CC="$work/bin/emcc-c" CFLAGS="-O2" \
+        >configure.log 2>&1 \
         || { tail -n 40 configure.log; exit 1; }
     emmake make -j"$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
     emmake make install >/dev/null
