@@ -1,17 +1,14 @@
 #!/usr/bin/env bash
 # Builds what Tolvex ships into dist/: the Debian package, the one-file page
 # tolvex.html and the served site. Each is the same bytes wherever and
-# whenever it is built from one commit (scripts/reproducible.sh checks this).
+# whenever it is built from one commit (scripts/reproducible.sh checks this):
+# scripts/build-package.sh fixes the package's time stamps and modes, and the
+# page and the site hold none.
 # Run scripts/install-deps.sh and scripts/build-wasm-deps.sh once first; the
 # WebAssembly libraries may be elsewhere: TOLVEX_WASM_DEPS=/path/to/prefix.
 # Usage: scripts/build-dist.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-umask 022
-if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
-fi
-export SOURCE_DATE_EPOCH
 # emscripten 3.1.6's JavaScript tools want Debian's node modules (acorn).
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 
