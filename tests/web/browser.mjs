@@ -9,19 +9,12 @@ export const root = path.resolve(here, "..", "..");
 export const pagePath = process.env.TOLVEX_PAGE ?? path.join(root, "build-web", "tolvex.html");
 export const pageUrl = pathToFileURL(pagePath).href;
 
+const executablePath = process.env.TOLVEX_CHROMIUM ?? "/usr/bin/chromium";
+const args = ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+  "--disable-background-networking", "--disable-component-update", "--disable-sync"];
+
 export async function launch() {
-  return chromium.launch({
-    executablePath: process.env.TOLVEX_CHROMIUM ?? "/usr/bin/chromium",
-    args: [
-      "--no-sandbox",
-      "--disable-gpu",
-      "--disable-quic",
-      "--no-first-run",
-      "--disable-background-networking",
-      "--disable-component-update",
-      "--disable-sync",
-    ],
-  });
+  return chromium.launch({ executablePath, args });
 }
 
 // The desktop the page tests run at unless a test names another screen.
@@ -41,12 +34,6 @@ export async function openPage(browser, url = pageUrl, screen = kDesktop) {
 // The same browser with its profile in the folder userDataDir: unlike
 // launch()'s contexts it is not incognito, as Chromium's checks for
 // installing a web app require.
-export const profileArgs = ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-  "--disable-background-networking", "--disable-component-update", "--disable-sync"];
 export async function launchProfile(userDataDir, options = {}) {
-  return chromium.launchPersistentContext(userDataDir, {
-    executablePath: process.env.TOLVEX_CHROMIUM ?? "/usr/bin/chromium",
-    args: profileArgs,
-    ...options,
-  });
+  return chromium.launchPersistentContext(userDataDir, { executablePath, args, ...options });
 }
