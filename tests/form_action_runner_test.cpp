@@ -25,8 +25,25 @@ TEST(FieldTable, NamesEveryFieldOnceWithItsKind) {
     for (const FormField& field : kFormFields) EXPECT_TRUE(names.insert(field.name).second);
     EXPECT_EQ(names, (std::set<std::string_view>{"FormDia", "WireDia", "Ind", "IndUnits", "Turns",
                                                  "Length", "IndRes", "Results"}));
-    EXPECT_EQ(Field("Results").kind, FieldKind::MultiLine);
-    EXPECT_EQ(Field("IndUnits").kind, FieldKind::UnitList);
+    // Each field's kind, and the member of the model that keeps its text.
+    const struct {
+        std::string_view name;
+        FieldKind kind;
+        std::string CoilFields::*text;
+    } rows[] = {
+        {"FormDia", FieldKind::SingleLine, &CoilFields::FormDia},
+        {"WireDia", FieldKind::SingleLine, &CoilFields::WireDia},
+        {"Ind", FieldKind::SingleLine, &CoilFields::Ind},
+        {"IndUnits", FieldKind::UnitList, nullptr},
+        {"Turns", FieldKind::SingleLine, &CoilFields::Turns},
+        {"Length", FieldKind::SingleLine, &CoilFields::Length},
+        {"IndRes", FieldKind::SingleLine, &CoilFields::IndRes},
+        {"Results", FieldKind::MultiLine, &CoilFields::Results},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(Field(row.name).kind, row.kind) << row.name;
+        EXPECT_EQ(Field(row.name).text, row.text) << row.name;
+    }
     EXPECT_EQ(FindField("GO"), nullptr);
     // Each text field is kept in its own member of the model.
     CoilFields fields;
@@ -47,6 +64,9 @@ TEST(FieldTable, ResultsLineBreaksConvertBothWays) {
         {"one_row", "a\r\n", "a\n"},
         {"empty_line", "h\r\n\r\nr\r\n", "h\n\nr\n"},
         {"no_break", "abc", "abc"},
+        // A CR without its LF (a typed unit's) is text, shown as it is.
+        {"lone_cr", "u\rH\r\n", "u\rH\n"},
+        {"cr_before_break", "a\r\r\n", "a\r\n"},
     };
     for (const auto& row : rows) {
         CoilFields fields;

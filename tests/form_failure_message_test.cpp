@@ -27,6 +27,16 @@ struct WordsCase {
 
 constexpr const char* kGo = "Generate Values";
 constexpr const char* kCalc = "Calculate Inductance";
+// Two ways for a field to fail, with different words.
+constexpr const char* kWide = "&H1FFFFFFFF";
+constexpr const char* kHuge = "1e400";
+constexpr const char* kCalcWide = "Calculate Inductance stopped with an overflow: a hexadecimal "
+                                  "or octal number is wider than 32 bits.";
+constexpr const char* kCalcHuge =
+    "Calculate Inductance stopped with an overflow: a number is too large.";
+constexpr const char* kGoWide = "Generate Values stopped with an overflow: a hexadecimal or "
+                                "octal number is wider than 32 bits.";
+constexpr const char* kGoHuge = "Generate Values stopped with an overflow: a number is too large.";
 
 std::optional<ArithmeticFailure> FailureFrom(const WordsCase& c) {
     CoilFields fields = testing::StartedFields();
@@ -67,6 +77,16 @@ TEST(FailureMessage, SaysWhatHappenedForEachCause) {
         {"negative", kGo, GO_Click, "", "", "20", "0.5", "-1", "uH",
          "Generate Values stopped with an invalid argument: the square root of a negative "
          "number."},
+        // Two fields fail: the words are those of the one the action reads first.
+        {"Turns, WireDia", kCalc, CalcInd_Click, kWide, "10", "20", kHuge, "", "uH", kCalcWide},
+        {"Turns, FormDia", kCalc, CalcInd_Click, kHuge, "10", kWide, "0.5", "", "uH", kCalcHuge},
+        {"Turns, Length", kCalc, CalcInd_Click, kWide, kHuge, "20", "0.5", "", "uH", kCalcWide},
+        {"WireDia, FormDia", kCalc, CalcInd_Click, "10", "10", kHuge, kWide, "", "uH", kCalcWide},
+        {"WireDia, Length", kCalc, CalcInd_Click, "10", kWide, "20", kHuge, "", "uH", kCalcHuge},
+        {"FormDia, Length", kCalc, CalcInd_Click, "10", kHuge, kWide, "0.5", "", "uH", kCalcWide},
+        {"Ind, WireDia", kGo, GO_Click, "", "", "20", kHuge, kWide, "uH", kGoWide},
+        {"Ind, FormDia", kGo, GO_Click, "", "", kWide, "0.5", kHuge, "uH", kGoHuge},
+        {"WireDia, FormDia", kGo, GO_Click, "", "", kWide, kHuge, "1", "uH", kGoHuge},
     };
     for (const auto& c : cases) {
         const auto failure = FailureFrom(c);

@@ -9,13 +9,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <string_view>
 
 namespace tolvex::testing {
 namespace {
 
 struct ValCase {
-    const char* text;
+    std::string text;
     double expected;
 };
 
@@ -65,6 +66,23 @@ TEST(Val, ReadsTheLeadingNumber) {
          "1",
          0.0},
         {"1\0002", 1.0},
+        // Leading zeros widen no budget: the value decides 16 or 32 bits and
+        // the exponent, and significant digits begin at the first non-zero.
+        {"&H0FFFF", -1.0},
+        {"&O0177777", -1.0},
+        {"&O0100000", -32768.0},
+        {"&H000000000FFFFFFFF", -1.0},
+        {"&O00000000000037777777777", -1.0},
+        {"1e0000000000002", 100.0},
+        {"1E-0000000000003", 0.001},
+        {std::string(900, '0') + "1.5", 1.5},
+        {"." + std::string(900, '0') + "15e901", 1.5},
+        // A sign belongs to decimal digits; one before a radix prefix reads nothing.
+        {"-&H10", 0.0},
+        {"+&HFFFF", 0.0},
+        {"-&o17", 0.0},
+        {"+ &O17", 0.0},
+        {"&H-1", 0.0},
     };
     for (const auto& c : cases) EXPECT_EQ(Val(c.text), c.expected) << "\"" << c.text << "\"";
     EXPECT_TRUE(std::signbit(Val("-0")));
@@ -171,6 +189,14 @@ TEST(Str, WritesFifteenDigitForms) {
         {123456789012345.6, " 123456789012346"},
         // The smallest subnormal: its shortest digits are just "5".
         {4.9406564584124654e-324, " 4.94065645841247E-324"},
+        // The form follows the 15-digit form, not the double: the doubles just
+        // below 0.001 and 1e15 round up to them, their neighbours do not.
+        {std::nextafter(0.001, 0.0), " .001"},
+        {-std::nextafter(0.001, 0.0), "-.001"},
+        {0.000999999999999999, " 9.99999999999999E-04"},
+        {std::nextafter(1e15, 0.0), " 1E+15"},
+        {-std::nextafter(1e15, 0.0), "-1E+15"},
+        {999999999999999.4, " 999999999999999"},
     };
     for (auto [x, expected] : doubles) EXPECT_EQ(Str(x), expected) << x;
     EXPECT_EQ(Str(Int16{5}), " 5");
