@@ -1,13 +1,13 @@
 #!/usr/bin/python3
-"""Mutation testing of the exact core: numtext/, calc/, form/ and the lookups in window/.
+"""Mutation testing of numtext/, calc/, form/, the page's binding (web/) and window/'s lookups.
 
 Plants one small fault at a time (a mutant) in a copy of the tree, rebuilds only
-what the core tests need, runs those tests and reports which test caught it.
+what the tests need, runs those tests and reports which test caught it.
 A mutant that no test catches "survived"; one that does not build is "invalid".
 Mutants listed in scripts/mutants-equivalent.txt cannot change behaviour and are
 not run. The code is read with libclang (python3-clang-14) through the
-compile_commands.json of the `mutants` preset; docs/MUTATION.md describes the
-operators and the lists.
+compile_commands.json of the `mutants` preset, headers included; docs/MUTATION.md
+describes the operators and the lists.
 
 Usage: scripts/mutate.py [--work DIR] [--jobs N] [--sample K] [--list] [--only TEXT]
                          [--update-expected]

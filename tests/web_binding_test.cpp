@@ -111,6 +111,8 @@ TEST(WebBinding, ModuleRunsStartUpAndBothActions) {
     EXPECT_EQ(Text(started, "IndUnits"), "uH");
     EXPECT_EQ(Text(started, "FormDia"), "20");
     EXPECT_EQ(Text(started, "Results"), "");
+    // A field the page sends no text for is one nobody edited: Turns stays empty.
+    EXPECT_EQ(Text(form.Click("CalcInd", {}), "IndRes"), ".uH");
     const web::PageUpdate calc = form.Click("CalcInd", Edits({{"Turns", "10"}, {"Length", "10"}}));
     EXPECT_EQ(Text(calc, "IndRes"), "2.14uH");
     EXPECT_EQ(Text(calc, "Results"), "(unchanged)");

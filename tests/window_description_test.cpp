@@ -187,6 +187,10 @@ TEST(WindowDescription, UnnamedFieldsHaveAccessibleNames) {
         EXPECT_FALSE(AccessibleName(field).empty()) << field;
     }
     EXPECT_EQ(AccessibleName("FormDia"), "");
+    const std::pair<std::string_view, std::string_view> names[] = {{"Results", "Design table"},
+                                                                   {"IndUnits", "Inductance unit"},
+                                                                   {"IndRes", "Inductance result"}};
+    for (const auto& [field, name] : names) EXPECT_EQ(AccessibleName(field), name) << field;
 }
 
 } // namespace

@@ -5,7 +5,17 @@ import dataclasses
 import re
 
 from . import names as naming
-from .reading import K, arguments, bare, called, is_floating, operator_of
+from .reading import (
+    K,
+    arguments,
+    bare,
+    called,
+    enumerators,
+    is_floating,
+    is_integral,
+    is_reference,
+    operator_of,
+)
 from .trees import Reader, chain_members, regroupings_of
 
 # Operators not applied to a file, and why.
@@ -15,6 +25,12 @@ NOT_MUTATED = {
     # (the Qt tests, outside this runner) or a test restating the table would
     # catch. Its lookups (focus order, names, captions) are mutated.
     ("window/window_description.cpp", "constant"),
+}
+# Tables whose rows are not mutated, and why.
+NOT_MUTATED_TABLES = {
+    # The window's controls: a kind or an alignment there is the layout, as
+    # its numbers are (above). The lookup tables beside it are mutated.
+    ("window/window_description.cpp", "kControls"),
 }
 
 
@@ -104,9 +120,9 @@ COMPARISON_SWAP = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!="}
 
 
 def operator_token(cursor, left):
-    """The operator token after an operation's left operand."""
+    """The operator token after an operation's left operand; None where a macro wrote it."""
     end = left.extent.end.offset
-    return next(t for t in cursor.get_tokens() if t.extent.start.offset >= end)
+    return next((t for t in cursor.get_tokens() if t.extent.start.offset >= end), None)
 
 
 def comparisons(ctx, source):
@@ -118,7 +134,7 @@ def comparisons(ctx, source):
         else:
             left = next(c.get_children())
         token = operator_token(c, left)
-        if token.spelling in COMPARISON_SWAP:
+        if token is not None and token.spelling in COMPARISON_SWAP:
             yield replace(source, token, COMPARISON_SWAP[token.spelling], "comparison")
 
 
@@ -305,7 +321,8 @@ def roundings(ctx, source):
 def index_shifts(ctx, source):
     for c in source.of_kind(K.ARRAY_SUBSCRIPT_EXPR, K.CALL_EXPR):
         parts = subscript_parts(c)
-        if parts and source.written(c).endswith("]"):  # not one a macro wrote
+        # Whole-number indexes only (a string key is no place), not ones a macro wrote.
+        if parts and is_integral(parts[1]) and source.written(c).endswith("]"):
             inner = source.written(parts[1])
             for delta in ("+ 1", "- 1"):
                 yield replace(source, parts[1], f"{inner} {delta}", "index")
@@ -343,6 +360,145 @@ def text_writes(ctx, source):
         yield mutant(source, start, end, "{}", "delete text write")
 
 
+# ---- tables and reads ---------------------------------------------------------
+
+LITERALS = {
+    K.STRING_LITERAL,
+    K.INTEGER_LITERAL,
+    K.FLOATING_LITERAL,
+    K.CHARACTER_LITERAL,
+    K.CXX_BOOL_LITERAL_EXPR,
+    K.CXX_NULL_PTR_LITERAL_EXPR,
+}
+# Where a name is fixed when the program is written: not in a function.
+FIXED_PLACES = {K.NAMESPACE, K.TRANSLATION_UNIT, K.STRUCT_DECL, K.CLASS_DECL, K.ENUM_DECL}
+
+
+def is_constant(cursor):
+    """A literal, a name declared outside functions (an enumerator, a constant, a
+    member), its address, its member, or a braced list of them."""
+    c = bare(cursor)
+    if c.kind in LITERALS:
+        return True
+    if c.kind == K.INIT_LIST_EXPR:
+        return all(is_constant(x) for x in c.get_children())
+    if c.kind in (K.UNARY_OPERATOR, K.MEMBER_REF_EXPR):
+        parts = list(c.get_children())
+        return len(parts) == 1 and is_constant(parts[0])
+    if c.kind == K.DECL_REF_EXPR and c.referenced is not None:
+        return c.referenced.semantic_parent.kind in FIXED_PLACES
+    return False
+
+
+def table_rows(source, cursor):
+    """The cells of a table: a braced list of at least two braced rows (or `Type{...}`)
+    of constants, all of one length of at least two, written out (not by a macro)."""
+    if not source.written(cursor).startswith("{"):
+        return None
+    rows = []
+    for child in cursor.get_children():
+        row = bare(child)
+        if row.kind == K.CXX_FUNCTIONAL_CAST_EXPR:
+            row = next(
+                (bare(x) for x in row.get_children() if bare(x).kind == K.INIT_LIST_EXPR), row
+            )
+        if row.kind != K.INIT_LIST_EXPR:
+            return None
+        rows.append(list(row.get_children()))
+    if len(rows) < 2 or len({len(r) for r in rows}) != 1 or len(rows[0]) < 2:
+        return None
+    return rows if all(is_constant(cell) for row in rows for cell in row) else None
+
+
+def declared_name(program, cursor):
+    """The variable a braced list initialises, or ""."""
+    while cursor is not None and cursor.kind != K.VAR_DECL:
+        cursor = program.parent(cursor)
+    return cursor.spelling if cursor is not None else ""
+
+
+def flag_values(source, cell):
+    """Every other value of a flag, an enumerator or a truth value written in the cell:
+    the enumeration's other enumerators, spelled as the cell spells its own."""
+    written = source.written(cell)
+    c = bare(cell)
+    if c.kind == K.CXX_BOOL_LITERAL_EXPR:
+        return ["false" if written == "true" else "true"]
+    if c.kind != K.DECL_REF_EXPR or c.referenced.kind != K.ENUM_CONSTANT_DECL:
+        return []
+    prefix = written.rsplit("::", 1)[0] + "::" if "::" in written else ""
+    return [prefix + n for n in enumerators(cell) if n != c.referenced.spelling]
+
+
+def table_rows_changed(ctx, source):
+    """A table row's flag changed to each other value, and each other cell of the row
+    (a mapping) to the next row's value there; not the first cell, which names the row,
+    nor numbers, which the constant operator changes."""
+    for table in source.of_kind(K.INIT_LIST_EXPR):
+        rows = table_rows(source, table)
+        if rows is None or (source.path, declared_name(ctx.program, table)) in NOT_MUTATED_TABLES:
+            continue
+        for i, row in enumerate(rows):
+            for column, cell in enumerate(row):
+                flags = flag_values(source, cell)
+                for value in flags:
+                    yield replace(source, cell, value, "table row")
+                if (
+                    flags
+                    or column == 0
+                    or bare(cell).kind in (K.INTEGER_LITERAL, K.FLOATING_LITERAL)
+                ):
+                    continue
+                written = source.written(cell)
+                others = [source.written(r[column]) for r in rows[i + 1 :] + rows[:i]]
+                other = next((o for o in others if o != written), None)
+                if other is not None:
+                    yield replace(source, cell, other, "table row")
+
+
+def reads_state(cursor):
+    """Whether an expression reads what a reference parameter holds: a member of it,
+    or a method called on it (the model's fields, a reader's place)."""
+    for c in naming.walk(cursor):
+        if c.kind != K.MEMBER_REF_EXPR:
+            continue
+        base = next(c.get_children(), None)
+        base = bare(base) if base is not None else None
+        if base is not None and base.kind == K.DECL_REF_EXPR and base.referenced is not None:
+            if base.referenced.kind == K.PARM_DECL and is_reference(base.referenced):
+                return True
+    return False
+
+
+def one_variable(statement):
+    """The variable a declaration statement declares alone, with its value, or None."""
+    if statement.kind != K.DECL_STMT:
+        return None
+    declared = list(statement.get_children())
+    if len(declared) != 1 or declared[0].kind != K.VAR_DECL:
+        return None
+    return declared[0] if reads_state(declared[0]) else None
+
+
+def swapped_reads(ctx, source):
+    """Two neighbouring declarations, each of a value read from a reference parameter,
+    the second not using the first, in the other order: what fails first, and so the
+    failure's words, can change."""
+    text = source.text
+    for block in source.of_kind(K.COMPOUND_STMT):
+        statements = list(block.get_children())
+        for first, second in zip(statements, statements[1:]):
+            a, b = one_variable(first), one_variable(second)
+            if a is None or b is None:
+                continue
+            if any(c.kind == K.DECL_REF_EXPR and c.referenced == a for c in naming.walk(b)):
+                continue
+            a_start, a_end = source.span(first)[0], statement_end(source, first)
+            b_start, b_end = source.span(second)[0], statement_end(source, second)
+            swapped = text[b_start:b_end] + text[a_end:b_start] + text[a_start:a_end]
+            yield mutant(source, a_start, b_end, swapped, "swap reads")
+
+
 OPERATORS = [
     constants,
     comparisons,
@@ -354,6 +510,8 @@ OPERATORS = [
     text_writes,
     reciprocals,
     moved_checks,
+    table_rows_changed,
+    swapped_reads,
 ]
 OPERATOR_NAMES = [
     "constant",
@@ -367,6 +525,8 @@ OPERATOR_NAMES = [
     "delete text write",
     "reciprocal",
     "move check",
+    "table row",
+    "swap reads",
 ]
 
 

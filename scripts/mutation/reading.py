@@ -1,5 +1,5 @@
-"""Reading the core with libclang: one translation unit per source file of the core,
-compiled with the flags of the build's compile_commands.json."""
+"""Reading the product with libclang: one translation unit per source file of the core and
+of the page's binding, compiled with the flags of the build's compile_commands.json."""
 
 import dataclasses
 import glob
@@ -11,8 +11,15 @@ import subprocess
 import clang.cindex as ci
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-# The mutated files; a header is read through the sources that include it.
-SOURCES = ["numtext/*.cpp", "calc/*.cpp", "calc/coil_constants.h", "form/*.cpp", "window/*.cpp"]
+# The mutated files: every source and header of these folders, a header read through the
+# sources that include it. The Qt face (qt/, app/) is not here: its tests do not run.
+FOLDERS = ["numtext", "calc", "form", "window", "web"]
+SOURCES = [f"{folder}/*.{ext}" for folder in FOLDERS for ext in ("cpp", "h")]
+# Product files that no native build compiles, and why.
+NOT_READ = {
+    "web/module_bindings.cpp": "embind's declarations of the module, for emscripten only",
+    "web/describe_window.cpp": "the web build's program that prints the description",
+}
 K = ci.CursorKind
 # Wrappers around an expression that do not change what is written.
 TRANSPARENT = {K.UNEXPOSED_EXPR, K.PAREN_EXPR}
@@ -77,7 +84,7 @@ class Program:
     """Every source of the core, parsed; the mutated files with their cursors and
     every function definition by its USR, so that calls are read through."""
 
-    def __init__(self, build, root=ROOT, sources=SOURCES):
+    def __init__(self, build, root=ROOT, sources=SOURCES, not_read=NOT_READ):
         with open(os.path.join(build, "compile_commands.json"), encoding="utf-8") as f:
             commands = {os.path.abspath(c["file"]): c for c in json.load(f)}
         self.root = root
@@ -90,6 +97,7 @@ class Program:
         wanted = []
         for pattern in sources:
             wanted += sorted(glob.glob(os.path.join(root, pattern)))
+        wanted = [w for w in wanted if os.path.relpath(w, root) not in not_read]
         for full in wanted:
             with open(full, "rb") as f:
                 raw = f.read()
@@ -105,6 +113,10 @@ class Program:
                 raise SystemExit(f"libclang cannot read {full}: {errors[0]}")
             self.units.append(unit)
             self._collect(unit.cursor, seen)
+        # A file no unit reads would make no mutant, silently.
+        for path, source in self.sources.items():
+            if not source.cursors:
+                raise SystemExit(f"{path}: no source of the build reads it (see NOT_READ)")
 
     def _collect(self, root, seen):
         stack = [(root, None, None)]
@@ -191,3 +203,21 @@ def operator_of(cursor):
 
 def is_floating(cursor):
     return cursor.type.get_canonical().kind in (ci.TypeKind.DOUBLE, ci.TypeKind.FLOAT)
+
+
+def is_integral(cursor):
+    kind = cursor.type.get_canonical().kind
+    return ci.TypeKind.BOOL.value <= kind.value <= ci.TypeKind.INT128.value
+
+
+def is_reference(cursor):
+    return cursor.type.kind == ci.TypeKind.LVALUEREFERENCE
+
+
+def enumerators(cursor):
+    """The enumerators' names of a value's enumeration type; [] for other types."""
+    kind = cursor.type.get_canonical()
+    if kind.kind != ci.TypeKind.ENUM:
+        return []
+    declaration = kind.get_declaration()
+    return [e.spelling for e in declaration.get_children() if e.kind == K.ENUM_CONSTANT_DECL]

@@ -47,6 +47,18 @@ void Write(std::string& out, int n) {
     if (n<2) out += "x";
     out.append("y");
 }
+
+struct Model { double a, b; };
+enum class Kind { One, Many, List };
+struct Row { const char* name; Kind kind; double Model::*member; };
+constexpr Row kRows[] = {{"a", Kind::One, &Model::a}, {"b", Kind::Many, &Model::b}};
+
+double Reads(Model& model) {
+    const double first = Inverse(model.a);
+    const double second = Inverse(model.b);
+    const double third = Mul(second, model.a);
+    return first + third;
+}
 """
 
 
@@ -60,6 +72,9 @@ def mutants_of(snippet):
         json.dump([command], f)
     program = reading.Program(folder, root=folder, sources=["snippet.cpp"])
     return program.sources["snippet.cpp"].text, operators.generate(program)
+
+
+READS = "const double first = Inverse(model.a);\n    const double second = Inverse(model.b);"
 
 
 class OperatorTest(unittest.TestCase):
@@ -87,6 +102,10 @@ class OperatorTest(unittest.TestCase):
             ("drop failure check", "Finite(a + b)", "(a + b)"),
             ("delete text write", 'out += "x";', "{}"),
             ("delete text write", 'out.append("y");', "{}"),
+            ("table row", "Kind::One", "Kind::List"),
+            ("table row", "Kind::Many", "Kind::One"),
+            ("table row", "&Model::b", "&Model::a"),
+            ("swap reads", READS, "\n    ".join(reversed(READS.split("\n    ")))),
         ]
         for operator, original, replacement in cases:
             with self.subTest(operator=operator, original=original):
@@ -109,6 +128,9 @@ class OperatorTest(unittest.TestCase):
         self.assertFalse(
             any("Fail(2)" in m.original for m in self.mutants if m.operator == "move check")
         )
+        # A row's name is not a mapping; a read that uses the one before stays after it.
+        self.assertFalse(any(o == '"a"' for o, _ in self.made("table row")))
+        self.assertEqual({o for o, _ in self.made("swap reads")}, {READS})
 
 
 class TestOrderTest(unittest.TestCase):
