@@ -8,6 +8,7 @@ std::vector<FieldChange> ActionRunner::Start() {
     fields_ = CoilFields{};
     Form_Load(fields_);
     std::vector<FieldChange> changes;
+    changes.reserve(kFormFields.size());
     for (const FormField& field : kFormFields)
         changes.push_back({&field, ShownText(fields_, field), ListIndexOf(fields_, field)});
     shown_ = fields_;

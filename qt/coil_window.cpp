@@ -202,23 +202,25 @@ void CoilWindow::FitFont() {
     if (font != this->font()) setFont(font);
 }
 
-std::vector<FieldText> CoilWindow::Texts() const {
-    std::vector<FieldText> texts;
-    for (const FormField& field : kFormFields) {
-        QString text;
-        switch (field.kind) {
-        case FieldKind::SingleLine:
-            text = Control<QLineEdit>(field.name)->text();
-            break;
-        case FieldKind::UnitList:
-            text = Control<QComboBox>(field.name)->currentText();
-            break;
-        case FieldKind::MultiLine:
-            text = Control<MultiLineBox>(field.name)->toPlainText();
-            break;
-        }
-        texts.push_back({&field, FromDisplay(text)});
+std::optional<QString> CoilWindow::TextOf(const FormField& field) {
+    switch (field.kind) {
+    case FieldKind::SingleLine:
+        return Control<QLineEdit>(field.name)->text();
+    case FieldKind::UnitList:
+        return Control<QComboBox>(field.name)->currentText();
+    case FieldKind::MultiLine:
+        break;
     }
+    // A table nobody changed since the form filled or took it still shows
+    // what the form holds.
+    return Control<MultiLineBox>(field.name)->TakeEdit();
+}
+
+std::vector<FieldText> CoilWindow::Texts() {
+    std::vector<FieldText> texts;
+    for (const FormField& field : kFormFields)
+        if (const std::optional<QString> text = TextOf(field))
+            texts.push_back({&field, FromDisplay(*text)});
     return texts;
 }
 

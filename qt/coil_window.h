@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -38,7 +39,8 @@ class CoilWindow : public QWidget {
     bool CaptionsFit(const QFont& font) const;
     void RunAction(const Action& action);
 
-    std::vector<FieldText> Texts() const;
+    std::optional<QString> TextOf(const FormField& field);
+    std::vector<FieldText> Texts();
     void Show(std::span<const FieldChange> changes);
     static void ShowUnit(QComboBox* list, const FieldChange& change);
 

@@ -10,12 +10,20 @@ MultiLineBox::MultiLineBox(QWidget* parent) : QPlainTextEdit(parent) {
     connect(document(), &QTextDocument::contentsChange, this, [this](int from, int, int added) {
         if (!filling_) KeepLayoutsOfEditedBlocks(from, added);
     });
+    connect(document(), &QTextDocument::contentsChanged, this, [this] { edited_ = !filling_; });
 }
 
 void MultiLineBox::Fill(const QString& text) {
     filling_ = true;
     setPlainText(text);
     filling_ = false;
+    edited_ = false;
+}
+
+std::optional<QString> MultiLineBox::TakeEdit() {
+    if (!edited_) return std::nullopt;
+    edited_ = false;
+    return toPlainText();
 }
 
 void MultiLineBox::KeepLayoutsOfEditedBlocks(int from, int added) {

@@ -104,6 +104,7 @@ class Page {
                       std::initializer_list<std::pair<std::string_view, std::string>> typed) {
         for (const auto& [name, text] : typed) boxes_[name] = text;
         std::vector<std::string> texts;
+        texts.reserve(kFormFields.size());
         for (const FormField& field : kFormFields) texts.push_back(boxes_[field.name]);
         ClickResult result = form_.Click(button, std::move(texts));
         Shown(result.changes);
