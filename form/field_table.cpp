@@ -58,8 +58,8 @@ void TakeShownText(CoilFields& fields, const FormField& field, std::string_view 
 }
 
 std::optional<int> ListIndexOf(const CoilFields& fields, const FormField& field) {
-    if (field.kind != FieldKind::UnitList) return std::nullopt;
-    return fields.IndUnits.ListIndex();
+    if (field.kind == FieldKind::UnitList) return fields.IndUnits.ListIndex();
+    return std::nullopt;
 }
 
 bool ShowsTheSame(const CoilFields& a, const CoilFields& b, const FormField& field) {
