@@ -21,14 +21,32 @@ work=$root/build-web/deps-src
 jobs=$(nproc)
 rm -rf "$work"
 mkdir -p "$work/apt/lists/partial" "$work/apt/parts"
+touch "$work/apt/sources.list"
 cd "$work"
 
-# A private source list for the mirror the machine already uses, so that the
-# system's own apt configuration is left as it is.
+# A private source list for the mirrors the machine already uses, so that the
+# system's own apt configuration is left as it is. Either format counts: the
+# one-line sources.list and *.list that the installer and debootstrap write,
+# and the deb822 *.sources of newer set-ups.
+shopt -s nullglob
+found=0
+for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$list" ] || continue
+    sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' "$list" >>apt/sources.list
+done
+[ ! -s apt/sources.list ] || found=1
 for list in /etc/apt/sources.list.d/*.sources; do
     sed 's/^Types: deb$/Types: deb-src/' "$list" >"apt/parts/$(basename "$list")"
+    found=1
 done
-apt_private=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$work/apt/parts"
+shopt -u nullglob
+if [ "$found" -eq 0 ]; then
+    echo "build-wasm-deps: no apt source found in /etc/apt/sources.list or" \
+        "/etc/apt/sources.list.d/ (*.list, *.sources); GMP's and MPFR's Debian sources" \
+        "are fetched from the machine's own mirror" >&2
+    exit 1
+fi
+apt_private=(-o "Dir::Etc::SourceList=$work/apt/sources.list" -o "Dir::Etc::SourceParts=$work/apt/parts"
              -o "Dir::State::Lists=$work/apt/lists" -o APT::Sandbox::User=root)
 apt-get "${apt_private[@]}" -qq update
 sources=()
