@@ -48,7 +48,7 @@ for entry in json.load(open(sys.argv[1])):
     if missing:
         sys.exit(f"{entry['file']}: {' '.join(missing)}")
 PY
-echo "hardening-check: PIE, stack protector, fortify, RELRO, immediate binding, stack clash; every object has IBT and SHSTK"
+echo "hardening-check: PIE, stack protector, fortify, RELRO, immediate binding; every object has IBT and SHSTK"
 
 echo "== desktop entry and AppStream metainfo"
 desktop-file-validate "$unpacked"/usr/share/applications/*.desktop || fail "desktop-file-validate"
