@@ -9,8 +9,8 @@
 # Usage: scripts/build-dist.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# emscripten 3.1.6's JavaScript tools want Debian's node modules (acorn).
-export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+# shellcheck source=scripts/lib.sh
+source scripts/lib.sh
 
 rm -rf dist
 mkdir dist

@@ -2,7 +2,8 @@
 # Installs what Tolvex needs to build, run and test on Debian 12, and
 # generates the locales that the locale tests switch between.
 set -euo pipefail
-as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+# shellcheck source=scripts/lib.sh
+source "$(dirname "$0")/lib.sh"
 
 export DEBIAN_FRONTEND=noninteractive
 as_root apt-get update -qq

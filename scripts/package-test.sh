@@ -9,7 +9,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 fail() { echo "package test FAILED: $*" >&2; exit 1; }
-as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+# shellcheck source=scripts/lib.sh
+source scripts/lib.sh
 
 echo "== package (dpkg-buildpackage)"
 changes=$(scripts/build-package.sh) || fail "the package could not be built"
@@ -38,7 +39,7 @@ objects=$(find "$built" -name '*.o')
 for object in $objects; do
     readelf -n "$object" | grep -q 'x86 feature: IBT, SHSTK' || fail "$object lacks -fcf-protection"
 done
-python3 - "$built/compile_commands.json" <<'PY' || fail "a compile command lacks the hardening flags"
+"$TOLVEX_PYTHON3" - "$built/compile_commands.json" <<'PY' || fail "a compile command lacks the hardening flags"
 import json, sys
 wanted = ["-fstack-protector-strong", "-D_FORTIFY_SOURCE=2", "-fstack-clash-protection",
           "-fcf-protection", "-Wformat", "-Werror=format-security", "-ffp-contract=off"]

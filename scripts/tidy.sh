@@ -66,7 +66,7 @@ black --check --quiet "${python[@]}" || { echo "black would reformat the files a
 echo "flake8 and black: clean (${#python[@]} files)"
 
 mapfile -t shell < <(project_files '*.sh' .ci/run)
-shellcheck "${shell[@]}"
+shellcheck -x "${shell[@]}"
 echo "shellcheck: clean (${#shell[@]} files)"
 
 # ESLint over the page's script, its tests and the page benchmark, with the
