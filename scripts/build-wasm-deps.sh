@@ -87,8 +87,10 @@ configure_and_install() {
 build_gmp_and_mpfr() {
     write_compiler
     # Debian's GMP source drops the manual, which configure still lists.
-    mkdir -p "$work"/gmp-*/doc
-    printf 'all:\ninstall:\ncheck:\nclean:\ndistclean:\n' >"$(echo "$work"/gmp-*/doc)/Makefile.in"
+    local gmp
+    gmp=$(echo "$work"/gmp-*/)
+    mkdir -p "${gmp}doc"
+    printf 'all:\ninstall:\ncheck:\nclean:\ndistclean:\n' >"${gmp}doc/Makefile.in"
     # GMP: portable C (no assembly), 32-bit limbs as wasm32 has; the helper
     # programs that generate tables at build time run natively.
     echo "== GMP for WebAssembly"
