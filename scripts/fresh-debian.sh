@@ -145,7 +145,7 @@ run_setup_command() {
     done
     [ -n "$window" ] || { wait "$pid" || true; echo "fresh-debian: \"$command\" ended without a window" >&2; exit 1; }
     say "the window \"$(DISPLAY=":$display" xdotool getwindowname "$window")\" is shown; closing it"
-    DISPLAY=":$display" "$TOLVEX_PYTHON3" scripts/close-window.py "$window"
+    DISPLAY=":$display" "$TOLVEX_PYTHON3" tests/tools/close-window.py "$window"
     status=0
     wait "$pid" || status=$?
     [ "$status" -eq 0 ] || { echo "fresh-debian: \"$command\" ended with status $status" >&2; exit 1; }
