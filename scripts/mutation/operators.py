@@ -25,12 +25,15 @@ NOT_MUTATED = {
     # (the Qt tests, outside this runner) or a test restating the table would
     # catch. Its lookups (focus order, names, captions) are mutated.
     ("window/window_description.cpp", "constant"),
+    # The field table's numbers are the same layout: its fields' and their
+    # captions' places and tab indexes.
+    ("form/field_table.h", "constant"),
 }
 # Tables whose rows are not mutated, and why.
 NOT_MUTATED_TABLES = {
-    # The window's controls: a kind or an alignment there is the layout, as
-    # its numbers are (above). The lookup tables beside it are mutated.
-    ("window/window_description.cpp", "kControls"),
+    # The window's other controls (buttons, the equation, the line): a kind, a
+    # caption or an alignment there is the layout, as their numbers are.
+    ("window/window_description.cpp", "kOtherControls"),
 }
 
 
@@ -390,9 +393,23 @@ def is_constant(cursor):
     return False
 
 
+def row_cells(row):
+    """A row's cells by column: a member's name where the row designates them
+    (`.kind = ...`), else the place; the first cell names the row."""
+    cells = {}
+    for place, child in enumerate(row.get_children()):
+        parts = list(child.get_children())
+        if child.kind == K.UNEXPOSED_EXPR and len(parts) == 2 and parts[0].kind == K.MEMBER_REF:
+            cells[parts[0].spelling] = parts[1]
+        else:
+            cells[place] = child
+    return cells
+
+
 def table_rows(source, cursor):
-    """The cells of a table: a braced list of at least two braced rows (or `Type{...}`)
-    of constants, all of one length of at least two, written out (not by a macro)."""
+    """The cells of a table, {column: cell} for each row: a braced list of at least two
+    braced rows (or `Type{...}`) of constants, of one length where not designated,
+    written out (not by a macro)."""
     if not source.written(cursor).startswith("{"):
         return None
     rows = []
@@ -404,10 +421,22 @@ def table_rows(source, cursor):
             )
         if row.kind != K.INIT_LIST_EXPR:
             return None
-        rows.append(list(row.get_children()))
-    if len(rows) < 2 or len({len(r) for r in rows}) != 1 or len(rows[0]) < 2:
+        rows.append(row_cells(row))
+    if len(rows) < 2 or any(len(r) < 2 for r in rows):
         return None
-    return rows if all(is_constant(cell) for row in rows for cell in row) else None
+    if all(0 in r for r in rows) and len({len(r) for r in rows}) != 1:
+        return None
+    return rows if all(is_constant(cell) for row in rows for cell in row.values()) else None
+
+
+def is_number(cursor):
+    """A number, a negated one, or a braced list of them (a place on the window)."""
+    c = bare(cursor)
+    if c.kind in (K.INTEGER_LITERAL, K.FLOATING_LITERAL):
+        return True
+    if c.kind in (K.UNARY_OPERATOR, K.INIT_LIST_EXPR):
+        return all(is_number(x) for x in c.get_children())
+    return False
 
 
 def declared_name(program, cursor):
@@ -431,26 +460,25 @@ def flag_values(source, cell):
 
 
 def table_rows_changed(ctx, source):
-    """A table row's flag changed to each other value, and each other cell of the row
-    (a mapping) to the next row's value there; not the first cell, which names the row,
-    nor numbers, which the constant operator changes."""
+    """A table row's flag changed to each other value, and each other single value of
+    the row (a mapping) to the next row's value in that column; not the first cell,
+    which names the row, nor numbers and places, which the constant operator changes,
+    nor a braced record inside a row."""
     for table in source.of_kind(K.INIT_LIST_EXPR):
         rows = table_rows(source, table)
         if rows is None or (source.path, declared_name(ctx.program, table)) in NOT_MUTATED_TABLES:
             continue
         for i, row in enumerate(rows):
-            for column, cell in enumerate(row):
+            for place, (column, cell) in enumerate(row.items()):
                 flags = flag_values(source, cell)
                 for value in flags:
                     yield replace(source, cell, value, "table row")
-                if (
-                    flags
-                    or column == 0
-                    or bare(cell).kind in (K.INTEGER_LITERAL, K.FLOATING_LITERAL)
-                ):
+                if flags or place == 0 or is_number(cell) or bare(cell).kind == K.INIT_LIST_EXPR:
                     continue
                 written = source.written(cell)
-                others = [source.written(r[column]) for r in rows[i + 1 :] + rows[:i]]
+                others = [
+                    source.written(r[column]) for r in rows[i + 1 :] + rows[:i] if column in r
+                ]
                 other = next((o for o in others if o != written), None)
                 if other is not None:
                     yield replace(source, cell, other, "table row")

@@ -52,6 +52,8 @@ struct Model { double a, b; };
 enum class Kind { One, Many, List };
 struct Row { const char* name; Kind kind; double Model::*member; };
 constexpr Row kRows[] = {{"a", Kind::One, &Model::a}, {"b", Kind::Many, &Model::b}};
+constexpr Row kNamed[] = {{.name = "c", .kind = Kind::List, .member = &Model::b},
+                          {.name = "d", .member = &Model::a}};
 
 double Reads(Model& model) {
     const double first = Inverse(model.a);
@@ -131,6 +133,13 @@ class OperatorTest(unittest.TestCase):
         # A row's name is not a mapping; a read that uses the one before stays after it.
         self.assertFalse(any(o == '"a"' for o, _ in self.made("table row")))
         self.assertEqual({o for o, _ in self.made("swap reads")}, {READS})
+
+    def test_designated_rows_by_member(self):
+        line = self.text[: self.text.index("kNamed")].count("\n") + 1
+        made = {(m.original, m.replacement) for m in self.mutants if m.line in (line, line + 1)}
+        expected = {("Kind::List", "Kind::One"), ("Kind::List", "Kind::Many")}
+        expected |= {("&Model::b", "&Model::a"), ("&Model::a", "&Model::b")}
+        self.assertEqual(made, expected)
 
 
 class TestOrderTest(unittest.TestCase):

@@ -1,32 +1,23 @@
-// The form in WebAssembly, one call per click: every changed box goes in,
-// every box the action wrote comes out. No number is read, computed or
-// formatted on this side.
+// The form in WebAssembly, one call per click: the text of every box goes
+// in, the boxes that are to show something else come out. No number is
+// read, computed or formatted on this side, and nothing is remembered.
 
 /* exported Form */
 
-// By the order of the description's "fields": a text for each box whose text
-// is not what the module last gave it (null for the others) goes in; a text
-// for each box the action changed (null elsewhere) comes back.
-function Form(module, fields, elements) {
+// The texts go in the order of the description's "fields"; a change names
+// its field, and the unit list's carries the item it selects.
+function Form(module, fields, elements, units) {
   const boxes = fields.map((field) => elements.get(field.name));
-  const given = boxes.map(() => null);
-  function changed() {
-    return boxes.map((box, i) => {
-      if (box.value === given[i]) return null;
-      given[i] = box.value;
-      return box.value;
-    });
-  }
   function show(update) {
-    update.texts.forEach((text, i) => {
-      if (text === null) return;
-      if (boxes[i].value !== text) boxes[i].value = text;
-      given[i] = boxes[i].value;
-    });
+    for (const change of update.changes) {
+      const box = elements.get(change.field);
+      if (box.value !== change.text) box.value = change.text;
+      if (change.listIndex !== undefined) units.showSelection(change.listIndex);
+    }
     return update;
   }
   return {
     startUp: () => show(module.startUp()),
-    click: (button) => show(module.click(button, changed())),
+    click: (button) => show(module.click(button, boxes.map((box) => box.value))),
   };
 }

@@ -6,7 +6,7 @@
 
 function start(description, laidOut, module) {
   const { frame, elements, units } = laidOut;
-  const form = Form(module, description.fields, elements);
+  const form = Form(module, description.fields, elements, units);
 
   const dialog = document.getElementById("FailureDialog");
   document.getElementById("FailureTitle").textContent = description.caption;
@@ -23,28 +23,26 @@ function start(description, laidOut, module) {
   // What the action wrote stays, also after a failure.
   function run(button) {
     const update = form.click(button);
-    units.showSelection();
     if (update.failure !== "") reportFailure(update.failure);
   }
-  const calcInd = elements.get("CalcInd");
-  for (const button of ["GO", "CalcInd"])
+  for (const { button } of description.actions)
     elements.get(button).addEventListener("click", () => run(button));
-  calcInd.classList.add("default");
+  const byDefault = elements.get(description.defaultButton);
+  byDefault.classList.add("default");
 
-  // Enter in a single-line box presses Calculate Inductance, the default
-  // button; on a focused button the browser presses that button.
+  // Enter in a single-line box presses the default button; on a focused
+  // button the browser presses that button.
   for (const field of description.fields) {
     const box = elements.get(field.name);
     if (box.tagName !== "INPUT") continue;
     box.addEventListener("keydown", (event) => {
       if (event.key !== "Enter" || event.isComposing) return;
       event.preventDefault();
-      calcInd.click();
+      byDefault.click();
     });
   }
 
   form.startUp();
-  units.showSelection();
   frame.inert = false;
   frame.removeAttribute("aria-busy");
   elements.get(description.focusOrder[0]).focus();

@@ -39,8 +39,8 @@ function UnitList(holder, input, control, items, indexOfText) {
   holder.append(toggle, list);
 
   let highlighted = -1;
-  function showSelection() {
-    const selected = indexOfText(input.value);
+  // The item the text selects: the form's, or where it has none, the list's own.
+  function showSelection(selected = indexOfText(input.value)) {
     options.forEach((option, index) => {
       option.setAttribute("aria-selected", String(index === (list.hidden ? selected : highlighted)));
     });
@@ -75,7 +75,7 @@ function UnitList(holder, input, control, items, indexOfText) {
     else close();
     input.focus();
   });
-  input.addEventListener("input", showSelection);
+  input.addEventListener("input", () => showSelection());
   input.addEventListener("blur", close);
   input.addEventListener("keydown", (event) => {
     if (event.key === "ArrowDown" && event.altKey) {
