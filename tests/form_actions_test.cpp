@@ -35,6 +35,7 @@ TEST(FormLoad, SelectsMicrohenries) {
 
 TEST(UnitSelector, TypedTextSelectsOnlyAnExactItem) {
     UnitSelector s;
+    EXPECT_EQ(s.ListIndex(), -1); // nothing typed yet selects nothing
     const std::pair<const char*, int> cases[] = {{"nH", 0},  {"uH", 1},   {"mH", 2}, {"pH", -1},
                                                  {"MH", -1}, {"uH ", -1}, {"", -1}};
     for (auto [text, index] : cases) {
