@@ -12,7 +12,7 @@ as_root apt-get install -y -qq --no-install-recommends \
     clang clang-tidy clang-format libclang-rt-14-dev python3-clang-14 \
     fonts-dejavu-core xvfb xauth xdotool locales time \
     lintian devscripts desktop-file-utils appstream librsvg2-bin \
-    emscripten googletest dpkg-dev chromium \
+    emscripten esbuild googletest dpkg-dev chromium \
     flake8 black shellcheck reprotest diffoscope-minimal >/dev/null
 
 for loc in de_DE.UTF-8 fr_FR.UTF-8 tr_TR.UTF-8; do
