@@ -2,12 +2,10 @@
 // every box the action wrote comes out. No number is read, computed or
 // formatted on this side.
 
-/* exported Form */
-
 // By the order of the description's "fields": a text for each box whose text
 // is not what the module last gave it (null for the others) goes in; a text
 // for each box the action changed (null elsewhere) comes back.
-function Form(module, fields, elements) {
+export function createForm(module, fields, elements) {
   const boxes = fields.map((field) => elements.get(field.name));
   const given = boxes.map(() => null);
   function changed() {

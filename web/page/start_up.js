@@ -1,12 +1,14 @@
 // The window at work: laid out from the description written into the page
-// at build time while the module compiles; it takes input once the module
-// is there.
-
-/* global Form, layOut, TolvexModule */
+// at build time, with the start-up texts, while the module compiles; it
+// takes input once the module is there.
+import createTolvexModule from "tolvex_module";
+import { createForm } from "./binding.js";
+import { layOut } from "./layout.js";
+import { decodeBase64 } from "./module_bytes.js";
 
 function start(description, laidOut, module) {
   const { frame, elements, units } = laidOut;
-  const form = Form(module, description.fields, elements);
+  const form = createForm(module, description.fields, elements);
 
   const dialog = document.getElementById("FailureDialog");
   document.getElementById("FailureTitle").textContent = description.caption;
@@ -29,7 +31,6 @@ function start(description, laidOut, module) {
   const calcInd = elements.get("CalcInd");
   for (const button of ["GO", "CalcInd"])
     elements.get(button).addEventListener("click", () => run(button));
-  calcInd.classList.add("default");
 
   // Enter in a single-line box presses Calculate Inductance, the default
   // button; on a focused button the browser presses that button.
@@ -52,7 +53,33 @@ function start(description, laidOut, module) {
   document.documentElement.dataset.ready = "true";
 }
 
-const compiling = TolvexModule();
+// What the start-up writes, as the build recorded it from the same code, so
+// that the first paint is the window as it will be; the module's own
+// start-up then writes the same texts.
+function showStartUpTexts(description, laidOut) {
+  description.fields.forEach((field, i) => {
+    const text = description.startUp.texts[i];
+    if (text !== null) laidOut.elements.get(field.name).value = text;
+  });
+  laidOut.units.showSelection();
+}
+
+// Compiled in the background while the window is laid out and painted.
+const compiling = WebAssembly.compile(
+  decodeBase64(document.getElementById("ModuleBytes").textContent),
+);
 const description = JSON.parse(document.getElementById("WindowDescription").textContent);
 const laidOut = layOut(description);
-compiling.then((module) => start(description, laidOut, module));
+// The default button, marked after the captions are fitted: the fit
+// measures its caption without the mark's bold.
+laidOut.elements.get("CalcInd").classList.add("default");
+showStartUpTexts(description, laidOut);
+// emscripten's loader instantiates the compiled module when it is there;
+// till then the window is painted and waits.
+function instantiateWasm(imports, receiveInstance) {
+  compiling
+    .then((compiled) => WebAssembly.instantiate(compiled, imports))
+    .then((instance) => receiveInstance(instance));
+  return {};
+}
+createTolvexModule({ instantiateWasm }).then((module) => start(description, laidOut, module));
