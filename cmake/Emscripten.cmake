@@ -5,17 +5,10 @@
 set(TOLVEX_GUI OFF CACHE BOOL "" FORCE)
 add_compile_options(-fwasm-exceptions)
 add_link_options(-fwasm-exceptions -sALLOW_MEMORY_GROWTH=1)
-# nlohmann-json, header-only, from the build machine's /usr/include, seen by
-# the WebAssembly compiler through a folder of its own: putting all of
-# /usr/include on its path would mix the host's C library into the build.
+# nlohmann-json, header-only, from the build machine's /usr/include.
+include(${CMAKE_CURRENT_LIST_DIR}/HostHeaders.cmake)
 set(TOLVEX_HOST_HEADERS ${CMAKE_BINARY_DIR}/host-headers)
-file(MAKE_DIRECTORY ${TOLVEX_HOST_HEADERS})
-foreach(header_dir nlohmann)
-  if(NOT EXISTS /usr/include/${header_dir})
-    message(FATAL_ERROR "/usr/include/${header_dir} is missing: run scripts/install-deps.sh")
-  endif()
-  file(CREATE_LINK /usr/include/${header_dir} ${TOLVEX_HOST_HEADERS}/${header_dir} SYMBOLIC)
-endforeach()
+tolvex_host_headers(${TOLVEX_HOST_HEADERS} nlohmann/json.hpp)
 include_directories(SYSTEM ${TOLVEX_HOST_HEADERS})
 add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED GLOBAL)
 

@@ -4,44 +4,47 @@
 
 namespace tolvex {
 
-void ActionRunner::Load(FieldBoxes& boxes) {
+std::vector<FieldChange> ActionRunner::Start() {
     fields_ = CoilFields{};
     Form_Load(fields_);
+    std::vector<FieldChange> changes;
+    changes.reserve(kFormFields.size());
     for (const FormField& field : kFormFields)
-        boxes.ShowText(field, ShownText(fields_, field), ListIndexOf(fields_, field));
+        changes.push_back({&field, ShownText(fields_, field), ListIndexOf(fields_, field)});
     shown_ = fields_;
+    return changes;
 }
 
-std::optional<ActionStop> ActionRunner::Run(const Action& action, FieldBoxes& boxes) {
-    TakeEdits(boxes);
-    std::optional<ActionStop> stop;
+ClickResult ActionRunner::Click(const Action& action, std::span<const FieldText> texts) {
+    TakeTexts(texts);
+    ClickResult result;
     try {
         action.click(fields_);
     } catch (const ArithmeticFailure& failure) {
-        stop = ActionStop{action.caption, failure, FailureMessage(action.caption, failure)};
+        result.stop = ActionStop{action.caption, failure, FailureMessage(action.caption, failure)};
     }
-    ShowChanges(boxes); // what the action wrote stays, also after a failure
-    return stop;
+    result.changes = Changes(); // what the action wrote stays, also after a failure
+    return result;
 }
 
-void ActionRunner::TakeEdits(FieldBoxes& boxes) {
-    for (const FormField& field : kFormFields) {
-        const std::optional<std::string> text = boxes.EditedText(field);
-        if (!text) continue;
-        TakeShownText(fields_, field, *text);
-        // A typed text box shows what the model now holds. A typed unit may
-        // select an item the list does not show as selected yet, so the
-        // list is shown again when typing changed its text or item.
-        if (field.kind != FieldKind::UnitList) CopyField(shown_, fields_, field);
+void ActionRunner::TakeTexts(std::span<const FieldText> texts) {
+    for (const auto& [field, text] : texts) {
+        TakeShownText(fields_, *field, text);
+        // A box shows what a person left in it. A typed unit may select an
+        // item the list does not show as selected yet, so the list is shown
+        // again when typing changed its text or item.
+        if (field->kind != FieldKind::UnitList) CopyField(shown_, fields_, *field);
     }
 }
 
-void ActionRunner::ShowChanges(FieldBoxes& boxes) {
+std::vector<FieldChange> ActionRunner::Changes() {
+    std::vector<FieldChange> changes;
     for (const FormField& field : kFormFields) {
         if (ShowsTheSame(fields_, shown_, field)) continue;
-        boxes.ShowText(field, ShownText(fields_, field), ListIndexOf(fields_, field));
+        changes.push_back({&field, ShownText(fields_, field), ListIndexOf(fields_, field)});
         CopyField(shown_, fields_, field);
     }
+    return changes;
 }
 
 } // namespace tolvex

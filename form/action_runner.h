@@ -6,8 +6,10 @@
 #include "numtext/arithmetic_failure.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tolvex {
 
@@ -18,34 +20,42 @@ struct ActionStop {
     std::string words;
 };
 
-// A face's boxes, one for each field of the table, as the runner reads and
-// fills them. Texts are UTF-8 as a box shows them.
-class FieldBoxes {
-  public:
-    virtual ~FieldBoxes() = default;
-    // The box's text, or nothing when the face knows it still shows what
-    // ShowText gave it last.
-    virtual std::optional<std::string> EditedText(const FormField& field) = 0;
-    // A new text for the box; for the unit list, listIndex is the item it
-    // selects (-1 for none), for the others -1.
-    virtual void ShowText(const FormField& field, std::string_view text, int listIndex) = 0;
+// A box's text as a face reads it: UTF-8, a line feed alone between lines.
+struct FieldText {
+    const FormField* field;
+    std::string text;
 };
 
-// Owns the field model of one window. Each click copies what a person
-// changed into the model, runs the action to its end or its failure, and
-// shows every field the action changed, also when it failed.
+// A text a box is to show anew, in the same form.
+struct FieldChange {
+    const FormField* field;
+    std::string text;
+    std::optional<int> listIndex; // the unit list's item (-1 for none); nothing for other fields
+};
+
+// What one click changed, and its failure, if any.
+struct ClickResult {
+    std::vector<FieldChange> changes;
+    std::optional<ActionStop> stop;
+};
+
+// The field model of one window and what its boxes show. A face hands in
+// the boxes' texts and shows the changes that come back; it keeps nothing of
+// its own about either.
 class ActionRunner {
   public:
-    // Start-up: the initial texts, Form_Load, and every box shown.
-    void Load(FieldBoxes& boxes);
-    // One click; the failure, or nothing when the action ran to its end.
-    std::optional<ActionStop> Run(const Action& action, FieldBoxes& boxes);
+    // Start-up: the initial texts and Form_Load; every field is a change.
+    std::vector<FieldChange> Start();
+    // One click: the texts in the boxes (any subset of the fields) into the
+    // model, the action to its end or its failure, and every field whose box
+    // then shows something else, also after a failure.
+    ClickResult Click(const Action& action, std::span<const FieldText> texts);
 
     const CoilFields& Fields() const { return fields_; }
 
   private:
-    void TakeEdits(FieldBoxes& boxes);
-    void ShowChanges(FieldBoxes& boxes);
+    void TakeTexts(std::span<const FieldText> texts);
+    std::vector<FieldChange> Changes();
 
     CoilFields fields_;
     CoilFields shown_; // what the boxes show, as the model keeps it

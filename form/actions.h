@@ -2,6 +2,7 @@
 
 #include "coil_fields.h"
 
+#include <array>
 #include <string_view>
 
 namespace tolvex {
@@ -25,13 +26,18 @@ struct Action {
     void (*click)(CoilFields&);
 };
 
-inline constexpr Action kGenerateValues{"GO", "Generate Values", GO_Click};
-inline constexpr Action kCalculateInductance{"CalcInd", "Calculate Inductance", CalcInd_Click};
+// Every button that runs an action; the window's description hands them to both faces.
+inline constexpr std::array kActions{
+    Action{"GO", "Generate Values", GO_Click},
+    Action{"CalcInd", "Calculate Inductance", CalcInd_Click},
+};
+inline constexpr const Action& kGenerateValues = kActions[0];
+inline constexpr const Action& kCalculateInductance = kActions[1];
 
 // The action of that button, or nullptr.
 inline const Action* FindAction(std::string_view button) {
-    for (const Action* action : {&kGenerateValues, &kCalculateInductance})
-        if (action->button == button) return action;
+    for (const Action& action : kActions)
+        if (action.button == button) return &action;
     return nullptr;
 }
 

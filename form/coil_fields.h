@@ -1,6 +1,5 @@
 #pragma once
 
-#include "initial_texts.h"
 #include "unit_selector.h"
 
 #include <string>
@@ -10,9 +9,10 @@ namespace tolvex {
 // Every field of the window as plain text, so that the start-up and both
 // actions run the same with or without a screen.
 struct CoilFields {
-    std::string FormDia{initial_text::kFormDia};
-    std::string WireDia{initial_text::kWireDia};
-    std::string Ind{initial_text::kInd};
+    CoilFields(); // each field's initial text, from the field table
+    std::string FormDia;
+    std::string WireDia;
+    std::string Ind;
     UnitSelector IndUnits;
     std::string Turns;
     std::string Length;

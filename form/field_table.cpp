@@ -21,6 +21,10 @@ std::string Replaced(std::string_view text, std::string_view from, std::string_v
 
 } // namespace
 
+CoilFields::CoilFields() {
+    for (const FormField& field : kFormFields) TakeShownText(*this, field, field.initialText);
+}
+
 const FormField* FindField(std::string_view name) {
     const auto found = std::find_if(kFormFields.begin(), kFormFields.end(),
                                     [name](const FormField& field) { return field.name == name; });
@@ -53,8 +57,9 @@ void TakeShownText(CoilFields& fields, const FormField& field, std::string_view 
     fields.*field.text = shown;
 }
 
-int ListIndexOf(const CoilFields& fields, const FormField& field) {
-    return field.kind == FieldKind::UnitList ? fields.IndUnits.ListIndex() : -1;
+std::optional<int> ListIndexOf(const CoilFields& fields, const FormField& field) {
+    if (field.kind == FieldKind::UnitList) return fields.IndUnits.ListIndex();
+    return std::nullopt;
 }
 
 bool ShowsTheSame(const CoilFields& a, const CoilFields& b, const FormField& field) {

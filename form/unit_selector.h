@@ -1,6 +1,5 @@
 #pragma once
 
-#include "initial_texts.h"
 #include "numtext/checked_arithmetic.h"
 
 #include <array>
@@ -27,7 +26,7 @@ class UnitSelector {
 
   private:
     Int16 index_ = -1;
-    std::string text_{initial_text::kIndUnits};
+    std::string text_;
 };
 
 } // namespace tolvex

@@ -1,5 +1,6 @@
 #include "coil_window.h"
 
+#include "multi_line_box.h"
 #include "twips.h"
 #include "window/caption_font.h"
 #include "wrapping_button.h"
@@ -9,10 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QTextLayout>
 
 #include <limits>
 #include <string_view>
@@ -49,8 +46,8 @@ QLineEdit* MakeTextBox(QWidget* parent) {
     return box;
 }
 
-QPlainTextEdit* MakeMultiLineTextBox(QWidget* parent) {
-    auto* box = new QPlainTextEdit(parent);
+MultiLineBox* MakeMultiLineTextBox(QWidget* parent) {
+    auto* box = new MultiLineBox(parent);
     DrawWithoutShaping(box);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -133,7 +130,7 @@ CoilWindow::CoilWindow(QWidget* parent) : QWidget(parent) {
     reporter_ = [this](const ActionStop& stop) {
         QMessageBox::warning(this, windowTitle(), ToDisplay(stop.words));
     };
-    runner_.Load(*this); // start-up runs before the first show
+    Show(runner_.Start()); // start-up runs before the first show
     Control<QWidget>(FocusOrder(window).front())->setFocus();
 }
 
@@ -154,28 +151,19 @@ void CoilWindow::BuildControls(const WindowDescription& window) {
         if (auto field = FieldNamedBy(control.name); !field.empty())
             Control<QLabel>(control.name)->setBuddy(Control<QWidget>(field));
 
-    results_ = Control<QPlainTextEdit>("Results");
-    connect(results_->document(), &QTextDocument::contentsChange, this,
-            [this](int from, int, int added) {
-                if (!fillingResults_) KeepLayoutsOfEditedBlocks(from, added);
-            });
-    connect(results_->document(), &QTextDocument::contentsChanged, this,
-            [this] { resultsChanged_ = true; });
-
-    for (const Action* action : {&kGenerateValues, &kCalculateInductance})
-        connect(Control<QPushButton>(action->button), &QPushButton::clicked, this,
-                [this, action] { RunAction(*action); });
-    // Calculate Inductance is the window's default button and looks it: Enter
-    // in a single-line field presses it. Enter on a focused button presses
-    // that button.
-    auto* calcInd = Control<QPushButton>(kCalculateInductance.button);
-    calcInd->setDefault(true);
+    for (const Action& action : window.actions)
+        connect(Control<QPushButton>(action.button), &QPushButton::clicked, this,
+                [this, &action] { RunAction(action); });
+    // The default button looks it, and Enter in a one-line box presses it.
+    // Enter on a focused button presses that button.
+    auto* byDefault = Control<QPushButton>(window.defaultButton);
+    byDefault->setDefault(true);
     for (auto* button : findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
         button->setAutoDefault(true);
     for (auto* box : findChildren<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly))
-        connect(box, &QLineEdit::returnPressed, calcInd, &QPushButton::click);
-    connect(Control<QComboBox>("IndUnits")->lineEdit(), &QLineEdit::returnPressed, calcInd,
-            &QPushButton::click);
+        connect(box, &QLineEdit::returnPressed, byDefault, &QPushButton::click);
+    for (auto* list : findChildren<QComboBox*>(QString(), Qt::FindDirectChildrenOnly))
+        connect(list->lineEdit(), &QLineEdit::returnPressed, byDefault, &QPushButton::click);
 }
 
 void CoilWindow::SetTabOrder(const WindowDescription& window) {
@@ -214,65 +202,62 @@ void CoilWindow::FitFont() {
     if (font != this->font()) setFont(font);
 }
 
-std::optional<std::string> CoilWindow::EditedText(const FormField& field) {
+std::optional<QString> CoilWindow::TextOf(const FormField& field) {
     switch (field.kind) {
     case FieldKind::SingleLine:
-        return FromDisplay(Control<QLineEdit>(field.name)->text());
+        return Control<QLineEdit>(field.name)->text();
     case FieldKind::UnitList:
-        return FromDisplay(Control<QComboBox>(field.name)->currentText());
+        return Control<QComboBox>(field.name)->currentText();
     case FieldKind::MultiLine:
         break;
     }
-    // Reading a megabyte document back costs a copy; a box nobody changed
-    // since it was filled still holds what the model holds.
-    if (!resultsChanged_) return std::nullopt;
-    resultsChanged_ = false;
-    return FromDisplay(results_->toPlainText());
+    // A table nobody changed since the form filled or took it still shows
+    // what the form holds.
+    return Control<MultiLineBox>(field.name)->TakeEdit();
 }
 
-void CoilWindow::ShowText(const FormField& field, std::string_view text, int listIndex) {
-    switch (field.kind) {
-    case FieldKind::SingleLine:
-        Control<QLineEdit>(field.name)->setText(ToDisplay(text));
-        return;
-    case FieldKind::UnitList:
-        ShowUnit(Control<QComboBox>(field.name), text, listIndex);
-        return;
-    case FieldKind::MultiLine:
-        break;
+std::vector<FieldText> CoilWindow::Texts() {
+    std::vector<FieldText> texts;
+    for (const FormField& field : kFormFields)
+        if (const std::optional<QString> text = TextOf(field))
+            texts.push_back({&field, FromDisplay(*text)});
+    return texts;
+}
+
+void CoilWindow::Show(std::span<const FieldChange> changes) {
+    for (const FieldChange& change : changes) {
+        const std::string_view name = change.field->name;
+        switch (change.field->kind) {
+        case FieldKind::SingleLine:
+            Control<QLineEdit>(name)->setText(ToDisplay(change.text));
+            break;
+        case FieldKind::UnitList:
+            ShowUnit(Control<QComboBox>(name), change);
+            break;
+        case FieldKind::MultiLine:
+            Control<MultiLineBox>(name)->Fill(ToDisplay(change.text));
+            break;
+        }
     }
-    fillingResults_ = true;
-    results_->setPlainText(ToDisplay(text));
-    fillingResults_ = false;
-    resultsChanged_ = false;
 }
 
-void CoilWindow::ShowUnit(QComboBox* list, std::string_view text, int listIndex) {
-    if (listIndex >= 0) {
-        list->setCurrentIndex(listIndex);
+void CoilWindow::ShowUnit(QComboBox* list, const FieldChange& change) {
+    const int item = change.listIndex.value_or(-1);
+    if (item >= 0) {
+        list->setCurrentIndex(item);
         return;
     }
     // Setting a megabyte unit text again lays it all out again, so only a
     // text that differs is set.
     if (list->currentIndex() != -1) list->setCurrentIndex(-1);
-    const QString unit = ToDisplay(text);
+    const QString unit = ToDisplay(change.text);
     if (list->currentText() != unit) list->setEditText(unit);
 }
 
-void CoilWindow::KeepLayoutsOfEditedBlocks(int from, int added) {
-    // Qt drops a block's shaped glyphs once it is laid out and shapes the
-    // whole block again to paint it; in a pasted megabyte without a break that
-    // doubled every keystroke. The blocks a person edits keep them (some tens of
-    // bytes a character); a table the window fills itself does not, which
-    // would cost hundreds of megabytes for a long one.
-    QTextDocument* document = results_->document();
-    for (QTextBlock block = document->findBlock(from);
-         block.isValid() && block.position() <= from + added; block = block.next())
-        block.layout()->setCacheEnabled(true);
-}
-
 void CoilWindow::RunAction(const Action& action) {
-    if (const std::optional<ActionStop> stop = runner_.Run(action, *this)) reporter_(*stop);
+    const ClickResult result = runner_.Click(action, Texts());
+    Show(result.changes);
+    if (result.stop) reporter_(*result.stop);
 }
 
 } // namespace tolvex

@@ -7,20 +7,20 @@
 
 #include <functional>
 #include <optional>
-#include <string>
+#include <span>
 #include <string_view>
+#include <vector>
 
 class QComboBox;
 class QLabel;
-class QPlainTextEdit;
 
 namespace tolvex {
 
 // The one window, built from the window's description. Its boxes are the
-// faces of the form's fields: a click hands them to the action runner, which
-// copies what a person changed into the model, runs the action and shows
-// what it wrote, also when it stopped with an arithmetic failure.
-class CoilWindow : public QWidget, private FieldBoxes {
+// faces of the form's fields: a click hands their texts to the action runner
+// and shows the changes it gives back, also when the action stopped with an
+// arithmetic failure.
+class CoilWindow : public QWidget {
     Q_OBJECT
   public:
     // Told which action stopped, why, and in which words.
@@ -38,18 +38,14 @@ class CoilWindow : public QWidget, private FieldBoxes {
     void FitFont();
     bool CaptionsFit(const QFont& font) const;
     void RunAction(const Action& action);
-    void KeepLayoutsOfEditedBlocks(int from, int added);
 
-    // The boxes as the action runner reads and fills them.
-    std::optional<std::string> EditedText(const FormField& field) override;
-    void ShowText(const FormField& field, std::string_view text, int listIndex) override;
-    static void ShowUnit(QComboBox* list, std::string_view text, int listIndex);
+    std::optional<QString> TextOf(const FormField& field);
+    std::vector<FieldText> Texts();
+    void Show(std::span<const FieldChange> changes);
+    static void ShowUnit(QComboBox* list, const FieldChange& change);
 
     ActionRunner runner_;
     FailureReporter reporter_;
-    QPlainTextEdit* results_ = nullptr;
-    bool resultsChanged_ = true;  // Results' document changed since it was last filled
-    bool fillingResults_ = false; // the runner, not a person, is changing Results
     QList<QLabel*> labels_;
 };
 

@@ -15,20 +15,38 @@ stamp=$prefix/.built
 benchmark_stamp=$prefix/.built-benchmark
 if [ -f "$stamp" ] && { ! $benchmark || [ -f "$benchmark_stamp" ]; }; then exit 0; fi
 
-# emscripten 3.1.6's JavaScript tools want Debian's node modules (acorn).
-export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+# shellcheck source=scripts/lib.sh
+source scripts/lib.sh
 work=$root/build-web/deps-src
 jobs=$(nproc)
 rm -rf "$work"
 mkdir -p "$work/apt/lists/partial" "$work/apt/parts"
+touch "$work/apt/sources.list"
 cd "$work"
 
-# A private source list for the mirror the machine already uses, so that the
-# system's own apt configuration is left as it is.
+# A private source list for the mirrors the machine already uses, so that the
+# system's own apt configuration is left as it is. Either format counts: the
+# one-line sources.list and *.list that the installer and debootstrap write,
+# and the deb822 *.sources of newer set-ups.
+shopt -s nullglob
+found=0
+for list in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$list" ] || continue
+    sed -n 's/^[[:space:]]*deb[[:space:]]/deb-src /p' "$list" >>apt/sources.list
+done
+[ ! -s apt/sources.list ] || found=1
 for list in /etc/apt/sources.list.d/*.sources; do
     sed 's/^Types: deb$/Types: deb-src/' "$list" >"apt/parts/$(basename "$list")"
+    found=1
 done
-apt_private=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$work/apt/parts"
+shopt -u nullglob
+if [ "$found" -eq 0 ]; then
+    echo "build-wasm-deps: no apt source found in /etc/apt/sources.list or" \
+        "/etc/apt/sources.list.d/ (*.list, *.sources); GMP's and MPFR's Debian sources" \
+        "are fetched from the machine's own mirror" >&2
+    exit 1
+fi
+apt_private=(-o "Dir::Etc::SourceList=$work/apt/sources.list" -o "Dir::Etc::SourceParts=$work/apt/parts"
              -o "Dir::State::Lists=$work/apt/lists" -o APT::Sandbox::User=root)
 apt-get "${apt_private[@]}" -qq update
 sources=()
@@ -53,31 +71,32 @@ COMPILER
     chmod +x "$work/bin/emcc-c"
 }
 
+# configure_and_install FOLDER CONFIGURE_ARGUMENT...: one autotools library of
+# Debian's sources, static, for WebAssembly, into the prefix.
+configure_and_install() {
+    local folder=$1
+    shift
+    cd "$work/$folder"-*/
+    emconfigure ./configure --host=none --build="$(./config.guess)" --disable-shared --enable-static \
+        --prefix="$prefix" CC="$work/bin/emcc-c" CFLAGS="-O2" "$@" >configure.log 2>&1 \
+        || { tail -n 40 configure.log; exit 1; }
+    emmake make -j"$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
+    emmake make install >/dev/null
+}
+
 build_gmp_and_mpfr() {
     write_compiler
+    # Debian's GMP source drops the manual, which configure still lists.
+    local gmp
+    gmp=$(echo "$work"/gmp-*/)
+    mkdir -p "${gmp}doc"
+    printf 'all:\ninstall:\ncheck:\nclean:\ndistclean:\n' >"${gmp}doc/Makefile.in"
+    # GMP: portable C (no assembly), 32-bit limbs as wasm32 has; the helper
+    # programs that generate tables at build time run natively.
     echo "== GMP for WebAssembly"
-    cd "$work"/gmp-*/
-    # Debian's source drops the manual, which configure still lists.
-    mkdir -p doc
-    printf 'all:\ninstall:\ncheck:\nclean:\ndistclean:\n' >doc/Makefile.in
-    # Portable C (no assembly), 32-bit limbs as wasm32 has; the helper programs
-    # that generate tables at build time run natively.
-    emconfigure ./configure --host=none --build="$(./config.guess)" --disable-assembly \
-        --enable-cxx --disable-shared --enable-static --prefix="$prefix" \
-        CC="$work/bin/emcc-c" CC_FOR_BUILD=gcc ABI=standard CFLAGS="-O2" CXXFLAGS="-O2" \
-        >configure.log 2>&1 \
-        || { tail -n 40 configure.log; exit 1; }
-    emmake make -j"$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
-    emmake make install >/dev/null
-
+    configure_and_install gmp --disable-assembly --enable-cxx CC_FOR_BUILD=gcc ABI=standard CXXFLAGS="-O2"
     echo "== GNU MPFR for WebAssembly"
-    cd "$work"/mpfr4-*/
-    emconfigure ./configure --host=none --build="$(./config.guess)" --disable-shared --enable-static \
-        --with-gmp="$prefix" --prefix="$prefix" CC="$work/bin/emcc-c" CFLAGS="-O2" \
-        >configure.log 2>&1 \
-        || { tail -n 40 configure.log; exit 1; }
-    emmake make -j"$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
-    emmake make install >/dev/null
+    configure_and_install mpfr4 --with-gmp="$prefix"
     touch "$stamp"
     echo "GMP and MPFR for WebAssembly in $prefix"
 }

@@ -5,8 +5,8 @@
 # Run scripts/install-deps.sh once first on a new machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# emscripten 3.1.6's JavaScript tools want Debian's node modules (acorn).
-export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+# shellcheck source=scripts/lib.sh
+source scripts/lib.sh
 scripts/build-wasm-deps.sh
 cmake --preset web >/dev/null
 cmake --build --preset web -j "$(nproc)"

@@ -8,19 +8,18 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
 scripts/build-wasm-deps.sh
 
 source=$(mktemp -d)
 store=$(mktemp -d)
 trap 'rm -rf "$source" "$store"' EXIT
 git archive HEAD | tar -x -C "$source"
-echo "== reproducible: $(git log -1 --format='%h %s'), SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH"
+echo "== reproducible: $(git log -1 --format='%h %s')"
 # Each build runs in its own copy; HOME and the user stay, since the variation
 # would need a second account on the machine.
 reprotest --verbosity 1 --min-cpus "$(nproc)" --store-dir "$store/result" \
     --variations=-all,+build_path,+umask,+timezone,+exec_path,+environment,+aslr,+locales \
     --vary=locales.locale=fr_FR.UTF-8 \
     -s "$source" \
-    "SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH TOLVEX_WASM_DEPS=$root/build-web/deps scripts/build-dist.sh" \
-    'dist/*.deb dist/*.html dist/site/*'
+    "TOLVEX_WASM_DEPS=$root/build-web/deps scripts/build-dist.sh" \
+    'dist/*.deb dist/*.dsc dist/*.tar.xz dist/*.html dist/site/*'

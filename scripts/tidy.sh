@@ -13,6 +13,20 @@ cd "$(dirname "$0")/.."
 builds=("$@")
 [ ${#builds[@]} -gt 0 ] || builds=(build build-bench)
 
+# The project's files that match the patterns: git's list in a checkout, the
+# same read off the folder in a copy without one (from git archive, say).
+project_files() {
+    if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+        git ls-files -- "$@"
+        return
+    fi
+    local pattern names=()
+    for pattern in "$@"; do names+=(-o -path "./$pattern"); done
+    find . -type d \( -name 'build*' -o -name dist -o -name node_modules -o -name .git \
+        -o -name __pycache__ -o -name 'obj-*' \) -prune -o -type f \( "${names[@]:1}" \) -print |
+        sed 's|^\./||' | LC_ALL=C sort
+}
+
 out=$(mktemp)
 checked=0
 declare -A seen=()
@@ -24,7 +38,7 @@ for build in "${builds[@]}"; do
             files+=("$file")
             seen[$file]=1
         fi
-    done < <(git ls-files '*.cpp')
+    done < <(project_files '*.cpp')
     [ ${#files[@]} -gt 0 ] || continue
     # One file a call, those that include Qt or GoogleTest (several times the
     # others' time) first, so that no core waits on a long file at the end.
@@ -39,20 +53,20 @@ if grep -E 'warning:|error:' "$out"; then
 fi
 rm -f "$out"
 echo "clang-tidy: clean ($checked files)"
-if ! git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror 2>/dev/null; then
+if ! project_files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror 2>/dev/null; then
     echo "clang-format would change the files above"
     exit 1
 fi
 echo "clang-format: clean"
 
 # Settings in .flake8 and pyproject.toml.
-mapfile -t python < <(git ls-files '*.py')
+mapfile -t python < <(project_files '*.py')
 flake8 "${python[@]}"
 black --check --quiet "${python[@]}" || { echo "black would reformat the files above"; exit 1; }
 echo "flake8 and black: clean (${#python[@]} files)"
 
-mapfile -t shell < <(git ls-files '*.sh' .ci/run)
-shellcheck "${shell[@]}"
+mapfile -t shell < <(project_files '*.sh' .ci/run)
+shellcheck -x "${shell[@]}"
 echo "shellcheck: clean (${#shell[@]} files)"
 
 # ESLint over the page's script, its tests and the page benchmark, with the

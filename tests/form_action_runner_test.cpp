@@ -1,5 +1,5 @@
 // The form's field table and action runner, which both faces use: the CR LF
-// rule, the unit list's text, and what a click copies in and shows back.
+// rule, the unit list's text, and what a click takes in and gives back.
 #include "form/action_runner.h"
 #include "form/field_table.h"
 #include "support/coil_examples.h"
@@ -10,6 +10,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace tolvex::testing {
 namespace {
@@ -70,126 +71,108 @@ TEST(FieldTable, TheUnitListSelectsTheItemItsTextEquals) {
         TakeShownText(fields, Field("IndUnits"), row.text);
         EXPECT_EQ(ShownText(fields, Field("IndUnits")), row.text);
         EXPECT_EQ(ListIndexOf(fields, Field("IndUnits")), row.index) << row.text;
-        EXPECT_EQ(ListIndexOf(fields, Field("Ind")), -1);
+        EXPECT_EQ(ListIndexOf(fields, Field("Ind")), std::nullopt);
     }
 }
 
-// Boxes as a face keeps them: a text per field, and which ones a person
-// changed since the runner last showed them.
-class FakeBoxes final : public FieldBoxes {
-  public:
-    std::map<std::string_view, std::string> text;
-    std::map<std::string_view, int> listIndex;
-    std::set<std::string_view> edited;
-    std::set<std::string_view> shown; // what the last call showed
+// Texts a face hands in, by field name.
+std::vector<FieldText> Texts(std::initializer_list<std::pair<std::string_view, std::string>> rows) {
+    std::vector<FieldText> texts;
+    for (const auto& [name, text] : rows) texts.push_back({&Field(name), text});
+    return texts;
+}
 
-    void Type(std::string_view name, std::string typed) {
-        text[name] = std::move(typed);
-        edited.insert(name);
-    }
-    std::optional<std::string> EditedText(const FormField& field) override {
-        if (edited.erase(field.name) == 0) return std::nullopt;
-        return text[field.name];
-    }
-    void ShowText(const FormField& field, std::string_view shownText, int index) override {
-        text[field.name] = std::string(shownText);
-        listIndex[field.name] = index;
-        shown.insert(field.name);
-    }
-};
+// The changes a face is to show, by field name; each field at most once.
+std::map<std::string_view, FieldChange> ByName(const std::vector<FieldChange>& changes) {
+    std::map<std::string_view, FieldChange> named;
+    for (const FieldChange& change : changes)
+        EXPECT_TRUE(named.emplace(change.field->name, change).second) << change.field->name;
+    return named;
+}
 
 TEST(ActionRunner, StartUpShowsEveryFieldWithUhSelected) {
     ActionRunner runner;
-    FakeBoxes boxes;
-    runner.Load(boxes);
-    EXPECT_EQ(boxes.shown.size(), kFormFields.size());
-    EXPECT_EQ(boxes.text["IndUnits"], "uH");
-    EXPECT_EQ(boxes.listIndex["IndUnits"], 1);
-    EXPECT_EQ(boxes.listIndex["Ind"], -1);
-    EXPECT_EQ(boxes.text["FormDia"], "20");
-    EXPECT_EQ(boxes.text["Results"], "");
+    auto shown = ByName(runner.Start());
+    EXPECT_EQ(shown.size(), kFormFields.size());
+    EXPECT_EQ(shown.at("IndUnits").text, "uH");
+    EXPECT_EQ(shown.at("IndUnits").listIndex, 1);
+    EXPECT_EQ(shown.at("Ind").listIndex, std::nullopt);
+    EXPECT_EQ(shown.at("FormDia").text, "20");
+    EXPECT_EQ(shown.at("Results").text, "");
 }
 
-TEST(ActionRunner, AClickTakesEditsAndShowsOnlyWhatTheActionChanged) {
+TEST(ActionRunner, AClickTakesTextsAndShowsOnlyWhatTheActionChanged) {
     ActionRunner runner;
-    FakeBoxes boxes;
-    runner.Load(boxes);
-    boxes.Type("Turns", "10");
-    boxes.Type("Length", "10");
-    boxes.shown.clear();
-    EXPECT_FALSE(runner.Run(kCalculateInductance, boxes).has_value());
-    EXPECT_EQ(boxes.shown, (std::set<std::string_view>{"IndRes"}));
-    EXPECT_EQ(boxes.text["IndRes"], "2.14uH");
+    runner.Start();
+    ClickResult calc =
+        runner.Click(kCalculateInductance, Texts({{"Turns", "10"}, {"Length", "10"}}));
+    EXPECT_FALSE(calc.stop.has_value());
+    ASSERT_EQ(calc.changes.size(), 1u);
+    EXPECT_EQ(ByName(calc.changes).at("IndRes").text, "2.14uH");
 
-    boxes.shown.clear();
-    EXPECT_FALSE(runner.Run(kGenerateValues, boxes).has_value());
-    EXPECT_EQ(boxes.shown, (std::set<std::string_view>{"Results"}));
-    EXPECT_EQ(boxes.text["Results"], OneMicrohenryTable("\n"));
+    const ClickResult go = runner.Click(kGenerateValues, {});
+    EXPECT_FALSE(go.stop.has_value());
+    ASSERT_EQ(go.changes.size(), 1u);
+    EXPECT_EQ(ByName(go.changes).at("Results").text, OneMicrohenryTable("\n"));
     EXPECT_EQ(runner.Fields().Results, OneMicrohenryTable("\r\n"));
 
     // The same table again, and a table a person typed back to the same, show nothing new.
-    boxes.shown.clear();
-    boxes.Type("Results", OneMicrohenryTable("\n"));
-    runner.Run(kGenerateValues, boxes);
-    EXPECT_TRUE(boxes.shown.empty());
-    // A person's edit reaches the model with CR LF; a click that leaves it shows nothing.
-    boxes.Type("Results", "typed\nby hand");
-    runner.Run(kCalculateInductance, boxes);
+    EXPECT_TRUE(runner.Click(kGenerateValues, Texts({{"Results", OneMicrohenryTable("\n")}}))
+                    .changes.empty());
+    // A person's text reaches the model with CR LF; a click that leaves it shows nothing.
+    calc = runner.Click(kCalculateInductance, Texts({{"Results", "typed\nby hand"}}));
     EXPECT_EQ(runner.Fields().Results, "typed\r\nby hand");
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(calc.changes.empty());
 }
 
 TEST(ActionRunner, ATypedUnitIsShownAgainWithTheItemItSelects) {
     ActionRunner runner;
-    FakeBoxes boxes;
-    runner.Load(boxes);
+    runner.Start();
     const struct {
-        const char* typed; // nullptr: left alone
+        const char* typed; // nullptr: not handed in
         bool shownAgain;
         int listIndex;
     } rows[] = {{"xH", true, -1}, {nullptr, false, -1}, {"xH", false, -1},
                 {"mH", true, 2},  {"mH", false, 2},     {"uH", true, 1}};
     for (const auto& row : rows) {
-        if (row.typed != nullptr) boxes.Type("IndUnits", row.typed);
-        boxes.shown.clear();
-        runner.Run(kCalculateInductance, boxes);
-        EXPECT_EQ(boxes.shown.contains("IndUnits"), row.shownAgain)
-            << (row.typed != nullptr ? row.typed : "left alone");
-        EXPECT_EQ(boxes.listIndex["IndUnits"], row.listIndex)
-            << (row.typed != nullptr ? row.typed : "left alone");
-        EXPECT_EQ(runner.Fields().IndUnits.ListIndex(), row.listIndex)
-            << (row.typed != nullptr ? row.typed : "left alone");
+        const std::string where = row.typed != nullptr ? row.typed : "not handed in";
+        const auto shown =
+            ByName(runner
+                       .Click(kCalculateInductance,
+                              row.typed != nullptr ? Texts({{"IndUnits", row.typed}}) : Texts({}))
+                       .changes);
+        EXPECT_EQ(shown.contains("IndUnits"), row.shownAgain) << where;
+        if (row.shownAgain) {
+            EXPECT_EQ(shown.at("IndUnits").listIndex, row.listIndex) << where;
+        }
+        EXPECT_EQ(runner.Fields().IndUnits.ListIndex(), row.listIndex) << where;
     }
 }
 
 TEST(ActionRunner, AFailureGivesItsWordsAndKeepsWhatWasWritten) {
     ActionRunner runner;
-    FakeBoxes boxes;
-    runner.Load(boxes);
-    boxes.Type("Ind", "20");
-    boxes.Type("IndUnits", "mH");
-    boxes.Type("Results", "before");
-    const std::optional<ActionStop> stop = runner.Run(kGenerateValues, boxes);
-    ASSERT_TRUE(stop.has_value());
-    EXPECT_EQ(stop->action, "Generate Values");
-    EXPECT_EQ(stop->failure.cause(), FailureCause::BeyondInt16);
-    EXPECT_EQ(stop->words, "Generate Values stopped with an overflow: a turn count is outside the "
-                           "whole numbers -32768 to 32767.");
+    runner.Start();
+    const ClickResult go = runner.Click(
+        kGenerateValues, Texts({{"Ind", "20"}, {"IndUnits", "mH"}, {"Results", "before"}}));
+    ASSERT_TRUE(go.stop.has_value());
+    EXPECT_EQ(go.stop->action, "Generate Values");
+    EXPECT_EQ(go.stop->failure.cause(), FailureCause::BeyondInt16);
+    EXPECT_EQ(go.stop->words, "Generate Values stopped with an overflow: a turn count is outside "
+                              "the whole numbers -32768 to 32767.");
     EXPECT_EQ(ShapeOf(runner.Fields().Results).rows, 9);
-    EXPECT_TRUE(boxes.text["Results"].starts_with("Min  24289 turns close wound"));
+    EXPECT_TRUE(ByName(go.changes).at("Results").text.starts_with("Min  24289 turns close wound"));
 
-    boxes.Type("Ind", "");
-    boxes.shown.clear();
-    const std::optional<ActionStop> early = runner.Run(kGenerateValues, boxes);
-    ASSERT_TRUE(early.has_value());
-    EXPECT_EQ(early->failure.cause(), FailureCause::DivisionByZero);
-    EXPECT_TRUE(boxes.shown.empty()); // it stopped before writing
+    const ClickResult early = runner.Click(kGenerateValues, Texts({{"Ind", ""}}));
+    ASSERT_TRUE(early.stop.has_value());
+    EXPECT_EQ(early.stop->failure.cause(), FailureCause::DivisionByZero);
+    EXPECT_TRUE(early.changes.empty()); // it stopped before writing
 }
 
 TEST(ActionRunner, ActionsAreFoundByTheirButtons) {
     EXPECT_EQ(FindAction("GO"), &kGenerateValues);
     EXPECT_EQ(FindAction("CalcInd"), &kCalculateInductance);
     EXPECT_EQ(FindAction("Results"), nullptr);
+    for (const Action& action : kActions) EXPECT_EQ(FindAction(action.button), &action);
     EXPECT_EQ(kCalculateInductance.caption, "Calculate Inductance");
 }
 

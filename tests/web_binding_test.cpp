@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+#include <vector>
 
 namespace tolvex::testing {
 namespace {
@@ -64,6 +66,11 @@ TEST(WebBinding, DescriptionNamesKindsFieldsAndTheFontRule) {
     for (std::size_t i = 0; i < kFormFields.size(); ++i)
         EXPECT_EQ(json.at("fields").at(i).at("name"), std::string(kFormFields[i].name));
     EXPECT_EQ(json.at("fields").at(3), Json({{"name", "Results"}, {"kind", "multiLine"}}));
+    ASSERT_EQ(json.at("actions").size(), kActions.size());
+    for (std::size_t i = 0; i < kActions.size(); ++i)
+        EXPECT_EQ(json.at("actions").at(i), Json({{"button", std::string(kActions[i].button)},
+                                                  {"caption", std::string(kActions[i].caption)}}));
+    EXPECT_EQ(json.at("defaultButton"), "CalcInd");
     EXPECT_EQ(json.at("twipsPerPixel"), 15);
     EXPECT_EQ(json.at("captionFontPoints"), Json(CaptionFontSizes(10.0, kPointSteps)));
     EXPECT_EQ(json.at("captionFontPoints").back(), 6.0);
@@ -88,68 +95,92 @@ TEST(WebBinding, DescriptionTextsCrossWhole) {
     }
 }
 
-// The index of a field of the form's table in what crosses to the page.
-std::size_t Place(std::string_view name) {
-    return static_cast<std::size_t>(FindField(name) - kFormFields.data());
+// The page's boxes: every text goes in with each click, the changes come
+// back into them, as the page's binding does.
+class Page {
+  public:
+    std::vector<FieldChange> StartUp() { return Shown(form_.StartUp()); }
+    ClickResult Click(std::string_view button,
+                      std::initializer_list<std::pair<std::string_view, std::string>> typed) {
+        for (const auto& [name, text] : typed) boxes_[name] = text;
+        std::vector<std::string> texts;
+        texts.reserve(kFormFields.size());
+        for (const FormField& field : kFormFields) texts.push_back(boxes_[field.name]);
+        ClickResult result = form_.Click(button, std::move(texts));
+        Shown(result.changes);
+        return result;
+    }
+
+  private:
+    std::vector<FieldChange> Shown(std::vector<FieldChange> changes) {
+        for (const FieldChange& change : changes) boxes_[change.field->name] = change.text;
+        return changes;
+    }
+    web::PageForm form_;
+    std::map<std::string_view, std::string> boxes_;
+};
+
+const FieldChange* Change(const std::vector<FieldChange>& changes, std::string_view name) {
+    for (const FieldChange& change : changes)
+        if (change.field->name == name) return &change;
+    return nullptr;
 }
 
-web::BoxTexts Edits(std::initializer_list<std::pair<std::string_view, std::string>> texts) {
-    web::BoxTexts edited(kFormFields.size());
-    for (const auto& [name, text] : texts) edited[Place(name)] = text;
-    return edited;
-}
-
-std::string Text(const web::PageUpdate& update, std::string_view name) {
-    const auto& text = update.texts.at(Place(name));
-    return text ? *text : "(unchanged)";
+std::string Text(const std::vector<FieldChange>& changes, std::string_view name) {
+    const FieldChange* change = Change(changes, name);
+    return change != nullptr ? change->text : "(unchanged)";
 }
 
 TEST(WebBinding, ModuleRunsStartUpAndBothActions) {
-    web::PageForm form;
-    const web::PageUpdate started = form.StartUp();
-    EXPECT_EQ(started.unitIndex, 1);
+    Page page;
+    const std::vector<FieldChange> started = page.StartUp();
+    EXPECT_EQ(started.size(), kFormFields.size());
+    EXPECT_EQ(Change(started, "IndUnits")->listIndex, 1);
     EXPECT_EQ(Text(started, "IndUnits"), "uH");
     EXPECT_EQ(Text(started, "FormDia"), "20");
     EXPECT_EQ(Text(started, "Results"), "");
-    const web::PageUpdate calc = form.Click("CalcInd", Edits({{"Turns", "10"}, {"Length", "10"}}));
-    EXPECT_EQ(Text(calc, "IndRes"), "2.14uH");
-    EXPECT_EQ(Text(calc, "Results"), "(unchanged)");
-    EXPECT_EQ(calc.failure, "");
-    const web::PageUpdate go = form.Click("GO", Edits({}));
+    const ClickResult calc = page.Click("CalcInd", {{"Turns", "10"}, {"Length", "10"}});
+    EXPECT_EQ(Text(calc.changes, "IndRes"), "2.14uH");
+    EXPECT_EQ(Text(calc.changes, "Results"), "(unchanged)");
+    EXPECT_FALSE(calc.stop.has_value());
+    const ClickResult go = page.Click("GO", {});
     CoilFields direct = StartedFields();
     GO_Click(direct);
-    EXPECT_EQ(Text(go, "Results"), ShownText(direct, *FindField("Results")));
-    EXPECT_EQ(Text(go, "IndRes"), "(unchanged)");
-    EXPECT_EQ(go.failure, "");
+    EXPECT_EQ(Text(go.changes, "Results"), ShownText(direct, *FindField("Results")));
+    EXPECT_EQ(Text(go.changes, "IndRes"), "(unchanged)");
+    EXPECT_FALSE(go.stop.has_value());
 
     // A NUL inside a text crosses whole.
-    form.Click("GO", Edits({{"IndUnits", std::string("u\0H", 3)}, {"Ind", "1000000"}}));
-    const web::PageUpdate nul = form.Click("CalcInd", Edits({}));
-    EXPECT_EQ(Text(nul, "IndRes"), std::string("2140855.83u\0H", 13));
-    EXPECT_EQ(nul.unitIndex, -1);
+    const ClickResult typed =
+        page.Click("GO", {{"IndUnits", std::string("u\0H", 3)}, {"Ind", "1000000"}});
+    EXPECT_EQ(Change(typed.changes, "IndUnits")->listIndex, -1);
+    const ClickResult nul = page.Click("CalcInd", {});
+    EXPECT_EQ(Text(nul.changes, "IndRes"), std::string("2140855.83u\0H", 13));
 }
 
 TEST(WebBinding, FailureKeepsTheFieldAndGivesTheWords) {
-    web::PageForm form;
-    form.StartUp();
-    const web::PageUpdate calc = form.Click(
-        "CalcInd",
-        Edits({{"IndRes", "before"}, {"Turns", "10"}, {"FormDia", ""}, {"WireDia", ""}}));
-    EXPECT_EQ(Text(calc, "IndRes"), "(unchanged)"); // still "before"
-    EXPECT_EQ(calc.failure,
+    Page page;
+    page.StartUp();
+    const ClickResult calc = page.Click(
+        "CalcInd", {{"IndRes", "before"}, {"Turns", "10"}, {"FormDia", ""}, {"WireDia", ""}});
+    EXPECT_EQ(Text(calc.changes, "IndRes"), "(unchanged)"); // still "before"
+    ASSERT_TRUE(calc.stop.has_value());
+    EXPECT_EQ(calc.stop->words,
               "Calculate Inductance stopped with an overflow: 0 was divided by 0, which has no "
               "value.");
-    const web::PageUpdate go = form.Click(
-        "GO", Edits({{"FormDia", "20"}, {"WireDia", "0.5"}, {"Ind", "20"}, {"IndUnits", "mH"}}));
-    EXPECT_EQ(go.failure, "Generate Values stopped with an overflow: a turn count is outside the "
-                          "whole numbers -32768 to 32767.");
-    EXPECT_EQ(go.unitIndex, 2);
-    EXPECT_TRUE(Text(go, "Results").starts_with("Min  24289 turns close wound"));
-    // The next start-up begins afresh; a button that is none changes nothing.
-    EXPECT_EQ(Text(form.StartUp(), "IndRes"), "");
-    const web::PageUpdate none = form.Click("Nothing", Edits({{"Ind", "5"}}));
-    EXPECT_EQ(none.failure, "");
-    for (const auto& text : none.texts) EXPECT_FALSE(text.has_value());
+    const ClickResult go = page.Click(
+        "GO", {{"FormDia", "20"}, {"WireDia", "0.5"}, {"Ind", "20"}, {"IndUnits", "mH"}});
+    ASSERT_TRUE(go.stop.has_value());
+    EXPECT_EQ(go.stop->words, "Generate Values stopped with an overflow: a turn count is outside "
+                              "the whole numbers -32768 to 32767.");
+    EXPECT_EQ(Change(go.changes, "IndUnits")->listIndex, 2);
+    EXPECT_TRUE(Text(go.changes, "Results").starts_with("Min  24289 turns close wound"));
+    // The next start-up begins afresh; a button that runs no action changes nothing.
+    EXPECT_EQ(Text(page.StartUp(), "IndRes"), "");
+    const ClickResult none = page.Click("Nothing", {{"Ind", "5"}});
+    EXPECT_FALSE(none.stop.has_value());
+    EXPECT_TRUE(none.changes.empty());
+    EXPECT_TRUE(page.Click("Results", {}).changes.empty());
 }
 
 } // namespace

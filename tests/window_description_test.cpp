@@ -162,6 +162,16 @@ TEST(WindowDescription, InitialTextsAreTheFieldModels) {
     EXPECT_EQ(Control("Results").text, fields.Results);
 }
 
+TEST(WindowDescription, ButtonsRunTheirActionsAndEnterPressesCalculateInductance) {
+    const WindowDescription& window = TolvexWindow();
+    EXPECT_EQ(window.actions.size(), 2u);
+    for (const Action& action : window.actions) {
+        EXPECT_EQ(Control(action.button).kind, ControlKind::PushButton) << action.button;
+        EXPECT_EQ(Control(action.button).text, action.caption) << action.button;
+    }
+    EXPECT_EQ(window.defaultButton, "CalcInd");
+}
+
 TEST(WindowDescription, LabelsNameFieldsThatTakeFocus) {
     int named = 0;
     for (const ControlDescription& control : TolvexWindow().controls) {

@@ -1,6 +1,7 @@
 // Prints the window's description as the page embeds it, so that the page
 // can lay itself out while its WebAssembly module is still compiling, with
-// what the start-up writes: the first paint is then the window as it will be.
+// what the start-up shows, as the module's startUp gives it to the page: the
+// first paint is then the window as it will be.
 #include "description_json.h"
 #include "page_form.h"
 
@@ -9,11 +10,13 @@
 
 int main() {
     nlohmann::json description = tolvex::web::DescriptionJson(tolvex::TolvexWindow());
-    const tolvex::web::PageUpdate started = tolvex::web::PageForm().StartUp();
-    nlohmann::json texts = nlohmann::json::array();
-    for (const auto& text : started.texts)
-        texts.push_back(text ? nlohmann::json(*text) : nlohmann::json(nullptr));
-    description["startUp"] = {{"texts", texts}, {"unitIndex", started.unitIndex}};
+    nlohmann::json changes = nlohmann::json::array();
+    for (const tolvex::FieldChange& change : tolvex::web::PageForm().StartUp()) {
+        nlohmann::json one{{"field", std::string(change.field->name)}, {"text", change.text}};
+        if (change.listIndex) one["listIndex"] = *change.listIndex;
+        changes.push_back(one);
+    }
+    description["startUp"] = {{"changes", changes}, {"failure", ""}};
     const std::string json = description.dump() + "\n";
     std::fwrite(json.data(), 1, json.size(), stdout);
     // A WebAssembly program's runtime stays up after main: flush by hand.

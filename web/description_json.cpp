@@ -71,12 +71,17 @@ nlohmann::json DescriptionJson(const WindowDescription& window) {
         {"captionFontPoints", CaptionFontSizes(kPageFontPoints, kPointSteps)},
         {"units", nlohmann::json::array()},
         {"fields", nlohmann::json::array()},
+        {"actions", nlohmann::json::array()},
+        {"defaultButton", Text(window.defaultButton)},
         {"focusOrder", nlohmann::json::array()},
         {"controls", nlohmann::json::array()},
     };
     for (std::string_view unit : UnitSelector::kItems) json["units"].push_back(Text(unit));
     for (const FormField& field : kFormFields)
         json["fields"].push_back({{"name", Text(field.name)}, {"kind", field.kind}});
+    for (const Action& action : window.actions)
+        json["actions"].push_back(
+            {{"button", Text(action.button)}, {"caption", Text(action.caption)}});
     for (std::string_view name : FocusOrder(window)) json["focusOrder"].push_back(Text(name));
     for (const ControlDescription& control : window.controls)
         json["controls"].push_back(ControlJson(control));

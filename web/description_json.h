@@ -11,9 +11,10 @@ namespace tolvex::web {
 // {"name", "caption", "clientWidth", "clientHeight", "twipsPerPixel",
 //  "captionFontPoints": [sizes to try, largest first],
 //  "units": [...], "fields": [{"name", "kind"}] in the form's order,
-//  "focusOrder": [...], "controls": [{"name", "kind", "text", "left", "top",
-//  "width", "height", "tabIndex", "alignment", "color": [r, g, b] or null,
-//  "labelFor", "accessibleName"}]}; lengths in twips.
+//  "actions": [{"button", "caption"}], "defaultButton", "focusOrder": [...],
+//  "controls": [{"name", "kind", "text", "left", "top", "width", "height",
+//  "tabIndex", "alignment", "color": [r, g, b] or null, "labelFor",
+//  "accessibleName"}]}; lengths in twips.
 nlohmann::json DescriptionJson(const WindowDescription& window);
 
 } // namespace tolvex::web

@@ -1,6 +1,6 @@
 // The module's whole interface to the page, declared once: embind makes the
-// page's calls from it. The page sends every box a person changed and gets
-// back every box the action changed, in one call per click.
+// page's calls from it. The page sends the text of every box and gets back
+// every box that is to show something else, in one call per click.
 #include "page_form.h"
 
 #include <emscripten/bind.h>
@@ -9,39 +9,40 @@
 namespace {
 
 using emscripten::val;
-using tolvex::web::BoxTexts;
-using tolvex::web::PageUpdate;
 
 tolvex::web::PageForm form;
 
-// A JavaScript array of strings and nulls, null where a box is unchanged.
-BoxTexts FromPage(const val& texts) {
-    BoxTexts edited(texts["length"].as<std::size_t>());
-    for (std::size_t i = 0; i < edited.size(); ++i) {
-        const val text = texts[i];
-        if (text.isString()) edited[i] = text.as<std::string>();
-    }
-    return edited;
+// A JavaScript array of strings, one for each field of the form in its order.
+std::vector<std::string> FromPage(const val& texts) {
+    std::vector<std::string> all(texts["length"].as<std::size_t>());
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = texts[i].as<std::string>();
+    return all;
 }
 
-// {texts: [string or null, ...], unitIndex, failure}
-val ToPage(const PageUpdate& update) {
-    val texts = val::array();
-    for (std::size_t i = 0; i < update.texts.size(); ++i)
-        texts.set(i, update.texts[i] ? val(*update.texts[i]) : val::null());
+// {changes: [{field, text, listIndex (the unit list's only)}, ...], failure}
+val ToPage(const std::vector<tolvex::FieldChange>& changes, std::string_view failure) {
+    val shown = val::array();
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        const tolvex::FieldChange& change = changes[i];
+        val one = val::object();
+        one.set("field", std::string(change.field->name));
+        one.set("text", change.text);
+        if (change.listIndex) one.set("listIndex", *change.listIndex);
+        shown.set(i, one);
+    }
     val result = val::object();
-    result.set("texts", texts);
-    result.set("unitIndex", update.unitIndex);
-    result.set("failure", update.failure);
+    result.set("changes", shown);
+    result.set("failure", std::string(failure));
     return result;
 }
 
 val StartUp() {
-    return ToPage(form.StartUp());
+    return ToPage(form.StartUp(), "");
 }
 
-val Click(const std::string& button, const val& edited) {
-    return ToPage(form.Click(button, FromPage(edited)));
+val Click(const std::string& button, const val& texts) {
+    const tolvex::ClickResult result = form.Click(button, FromPage(texts));
+    return ToPage(result.changes, result.stop ? result.stop->words : "");
 }
 
 } // namespace

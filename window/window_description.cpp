@@ -1,11 +1,7 @@
 #include "window_description.h"
 
-#include "form/actions.h"
-#include "form/initial_texts.h"
-
 #include <algorithm>
 #include <array>
-#include <utility>
 
 namespace tolvex {
 
@@ -19,41 +15,11 @@ constexpr Rgb kDarkGreen{0, 128, 0};
 constexpr std::string_view kEquation =
     "Vessor's equation                   L (nH) =     (N.D)^2 / (0.46.D + 1.02.len)";
 
-constexpr std::array kControls{
-    ControlDescription{
-        "FormDia", TextBox, initial_text::kFormDia, {1800, 720, 1575, 285}, 0, kLeft, std::nullopt},
-    ControlDescription{"WireDia",
-                       TextBox,
-                       initial_text::kWireDia,
-                       {1800, 1200, 1575, 285},
-                       1,
-                       kLeft,
-                       std::nullopt},
-    ControlDescription{
-        "Ind", TextBox, initial_text::kInd, {1800, 240, 1575, 285}, 2, kLeft, std::nullopt},
+// The controls that are not fields or their captions.
+constexpr std::array kOtherControls{
     ControlDescription{
         "GO", PushButton, kGenerateValues.caption, {2160, 1560, 1095, 615}, 3, kLeft, std::nullopt},
-    ControlDescription{
-        "Results", MultiLineTextBox, "", {120, 2280, 6135, 3375}, 4, kLeft, std::nullopt},
-    ControlDescription{
-        "Label1", Label, "Inductance", {600, 240, 1095, 255}, 5, kRight, std::nullopt},
-    ControlDescription{
-        "Label2", Label, "Former Diameter (mm)", {120, 720, 1575, 255}, 6, kRight, std::nullopt},
-    ControlDescription{
-        "Label3", Label, "Wire Diameter  mm", {240, 1200, 1455, 375}, 7, kRight, std::nullopt},
-    ControlDescription{"IndUnits",
-                       UnitList,
-                       initial_text::kIndUnits,
-                       {3480, 240, 735, 315},
-                       8,
-                       kLeft,
-                       std::nullopt},
     ControlDescription{"Label4", Label, kEquation, {120, 1560, 2055, 615}, 9, kLeft, kDarkGreen},
-    ControlDescription{"Label6", Label, "Turns", {4440, 360, 615, 255}, 10, kRight, std::nullopt},
-    ControlDescription{"Label7", Label, "Length", {4560, 720, 615, 255}, 11, kRight, std::nullopt},
-    ControlDescription{"Turns", TextBox, "", {5280, 360, 735, 285}, 12, kLeft, std::nullopt},
-    ControlDescription{"Length", TextBox, "", {5280, 720, 735, 285}, 13, kLeft, std::nullopt},
-    ControlDescription{"IndRes", TextBox, "", {4560, 1680, 1575, 435}, 14, kLeft, std::nullopt},
     ControlDescription{"CalcInd",
                        PushButton,
                        kCalculateInductance.caption,
@@ -66,33 +32,58 @@ constexpr std::array kControls{
     ControlDescription{"Line1", Line, "", {4440, 0, 0, 2280}, -1, kLeft, std::nullopt},
 };
 
-constexpr WindowDescription kWindow{"Tolvex", "Coil Design   Orvik", 6285, 5685, kControls};
+constexpr ControlKind KindOf(FieldKind kind) {
+    switch (kind) {
+    case FieldKind::MultiLine:
+        return MultiLineTextBox;
+    case FieldKind::UnitList:
+        return UnitList;
+    case FieldKind::SingleLine:
+        break;
+    }
+    return TextBox;
+}
 
-// Which field each caption names; the equation and "Back calculate" name none.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 5> kLabelledFields{{
-    {"Label1", "Ind"},
-    {"Label2", "FormDia"},
-    {"Label3", "WireDia"},
-    {"Label6", "Turns"},
-    {"Label7", "Length"},
-}};
+constexpr std::size_t CountLabels() {
+    std::size_t count = 0;
+    for (const FormField& field : kFormFields) count += field.label.name.empty() ? 0 : 1;
+    return count;
+}
 
-constexpr std::array<std::pair<std::string_view, std::string_view>, 3> kAccessibleNames{{
-    {"Results", "Design table"},
-    {"IndUnits", "Inductance unit"},
-    {"IndRes", "Inductance result"},
-}};
+// Every control at its tab index, the line (which takes none) last. The tab
+// indexes are dense, so each control has a place of its own.
+constexpr auto kControls = [] {
+    std::array<ControlDescription, kFormFields.size() + CountLabels() + kOtherControls.size()>
+        controls{};
+    auto put = [&controls](const ControlDescription& control) {
+        const bool last = control.tabIndex < 0;
+        controls.at(last ? controls.size() - 1 : static_cast<std::size_t>(control.tabIndex)) =
+            control;
+    };
+    for (const FormField& field : kFormFields) {
+        put({field.name, KindOf(field.kind), field.initialText, field.box, field.tabIndex, kLeft,
+             std::nullopt});
+        const FieldLabel& label = field.label;
+        if (!label.name.empty())
+            put({label.name, Label, label.caption, label.box, label.tabIndex, kRight,
+                 std::nullopt});
+    }
+    for (const ControlDescription& control : kOtherControls) put(control);
+    return controls;
+}();
+
+constexpr bool EveryPlaceTaken() {
+    for (const ControlDescription& control : kControls)
+        if (control.name.empty()) return false;
+    return true;
+}
+static_assert(EveryPlaceTaken(), "a tab index is taken twice or skipped");
+
+constexpr WindowDescription kWindow{"Tolvex", "Coil Design   Orvik",      6285, 5685, kControls,
+                                    kActions, kCalculateInductance.button};
 
 bool TakesFocus(const ControlDescription& control) {
     return control.kind != Label && control.kind != Line;
-}
-
-std::string_view Lookup(std::span<const std::pair<std::string_view, std::string_view>> pairs,
-                        std::string_view key) {
-    // Plain algorithms, not std::ranges: the browser build's libc++ 13 lacks them.
-    const auto found = std::find_if(pairs.begin(), pairs.end(),
-                                    [key](const auto& pair) { return pair.first == key; });
-    return found == pairs.end() ? std::string_view{} : found->second;
 }
 
 } // namespace
@@ -123,11 +114,16 @@ const ControlDescription* FindControl(const WindowDescription& window, std::stri
 }
 
 std::string_view FieldNamedBy(std::string_view label) {
-    return Lookup(kLabelledFields, label);
+    // Plain algorithms, not std::ranges: the browser build's libc++ 13 lacks them.
+    const auto found =
+        std::find_if(kFormFields.begin(), kFormFields.end(),
+                     [label](const FormField& field) { return field.label.name == label; });
+    return found == kFormFields.end() || label.empty() ? std::string_view{} : found->name;
 }
 
 std::string_view AccessibleName(std::string_view control) {
-    return Lookup(kAccessibleNames, control);
+    const FormField* field = FindField(control);
+    return field == nullptr ? std::string_view{} : field->accessibleName;
 }
 
 } // namespace tolvex

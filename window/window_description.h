@@ -1,5 +1,8 @@
 #pragma once
 
+#include "form/actions.h"
+#include "form/field_table.h"
+
 #include <optional>
 #include <span>
 #include <string_view>
@@ -7,8 +10,9 @@
 
 namespace tolvex {
 
-// What the window shows, without any toolkit: every binding (the Qt window,
-// the web page) builds itself from this one table.
+// What the window shows and how it answers, without any toolkit: every
+// binding (the Qt window, the web page) builds itself from this description.
+// Its fields and their captions come from the form's field table.
 
 enum class ControlKind { TextBox, MultiLineTextBox, PushButton, Label, UnitList, Line };
 enum class TextAlignment { Left, Right };
@@ -20,17 +24,11 @@ struct Rgb {
 // The window is laid out in twips: 15 of them are one pixel at 96 dots per inch.
 inline constexpr int kTwipsPerPixel = 15;
 
-// In twips. For the line: left/top is its start, width 0 and height its
-// length (a vertical line).
-struct Twips {
-    int left, top, width, height;
-};
-
 struct ControlDescription {
     std::string_view name; // "FormDia", "Label4", "Line1", ...
     ControlKind kind;
-    std::string_view text; // caption or initial text, "" when none
-    Twips box;
+    std::string_view text;    // caption or initial text, "" when none
+    Twips box;                // the line's is its start, width 0 and its length down
     int tabIndex;             // -1 for the line
     TextAlignment alignment;  // labels; Left for the others
     std::optional<Rgb> color; // the text colour where it is not the platform's
@@ -39,7 +37,9 @@ struct ControlDescription {
 struct WindowDescription {
     std::string_view name, caption;
     int clientWidth, clientHeight;                // twips
-    std::span<const ControlDescription> controls; // in the table's order
+    std::span<const ControlDescription> controls; // in tab order, the line last
+    std::span<const Action> actions{};            // which button runs which action
+    std::string_view defaultButton{}; // Enter in a one-line box presses it; it looks the default
 };
 
 const WindowDescription& TolvexWindow();

@@ -1,30 +1,26 @@
-// The form in WebAssembly, one call per click: every changed box goes in,
-// every box the action wrote comes out. No number is read, computed or
-// formatted on this side.
+// The form in WebAssembly, one call per click: the text of every box goes
+// in, the boxes that are to show something else come out. No number is
+// read, computed or formatted on this side, and nothing is remembered.
 
-// By the order of the description's "fields": a text for each box whose text
-// is not what the module last gave it (null for the others) goes in; a text
-// for each box the action changed (null elsewhere) comes back.
-export function createForm(module, fields, elements) {
+// What an update shows: each change's text in its box, and the item that
+// the unit list's change selects. The start-up's changes, as the build
+// recorded them, are shown so before the module is there.
+export function showChanges(elements, units, update) {
+  for (const change of update.changes) {
+    const box = elements.get(change.field);
+    if (box.value !== change.text) box.value = change.text;
+    if (change.listIndex !== undefined) units.showSelection(change.listIndex);
+  }
+  return update;
+}
+
+// The texts go in the order of the description's "fields"; a change names
+// its field, and the unit list's carries the item it selects.
+export function createForm(module, fields, elements, units) {
   const boxes = fields.map((field) => elements.get(field.name));
-  const given = boxes.map(() => null);
-  function changed() {
-    return boxes.map((box, i) => {
-      if (box.value === given[i]) return null;
-      given[i] = box.value;
-      return box.value;
-    });
-  }
-  function show(update) {
-    update.texts.forEach((text, i) => {
-      if (text === null) return;
-      if (boxes[i].value !== text) boxes[i].value = text;
-      given[i] = boxes[i].value;
-    });
-    return update;
-  }
+  const show = (update) => showChanges(elements, units, update);
   return {
     startUp: () => show(module.startUp()),
-    click: (button) => show(module.click(button, changed())),
+    click: (button) => show(module.click(button, boxes.map((box) => box.value))),
   };
 }

@@ -2,13 +2,13 @@
 // at build time, with the start-up texts, while the module compiles; it
 // takes input once the module is there.
 import createTolvexModule from "tolvex_module";
-import { createForm } from "./binding.js";
+import { createForm, showChanges } from "./binding.js";
 import { layOut } from "./layout.js";
 import { decodeBase64 } from "./module_bytes.js";
 
 function start(description, laidOut, module) {
   const { frame, elements, units } = laidOut;
-  const form = createForm(module, description.fields, elements);
+  const form = createForm(module, description.fields, elements, units);
 
   const dialog = document.getElementById("FailureDialog");
   document.getElementById("FailureTitle").textContent = description.caption;
@@ -25,43 +25,30 @@ function start(description, laidOut, module) {
   // What the action wrote stays, also after a failure.
   function run(button) {
     const update = form.click(button);
-    units.showSelection();
     if (update.failure !== "") reportFailure(update.failure);
   }
-  const calcInd = elements.get("CalcInd");
-  for (const button of ["GO", "CalcInd"])
+  for (const { button } of description.actions)
     elements.get(button).addEventListener("click", () => run(button));
+  const byDefault = elements.get(description.defaultButton);
 
-  // Enter in a single-line box presses Calculate Inductance, the default
-  // button; on a focused button the browser presses that button.
+  // Enter in a single-line box presses the default button; on a focused
+  // button the browser presses that button.
   for (const field of description.fields) {
     const box = elements.get(field.name);
     if (box.tagName !== "INPUT") continue;
     box.addEventListener("keydown", (event) => {
       if (event.key !== "Enter" || event.isComposing) return;
       event.preventDefault();
-      calcInd.click();
+      byDefault.click();
     });
   }
 
   form.startUp();
-  units.showSelection();
   frame.inert = false;
   frame.removeAttribute("aria-busy");
   elements.get(description.focusOrder[0]).focus();
   performance.mark("tolvex-ready");
   document.documentElement.dataset.ready = "true";
-}
-
-// What the start-up writes, as the build recorded it from the same code, so
-// that the first paint is the window as it will be; the module's own
-// start-up then writes the same texts.
-function showStartUpTexts(description, laidOut) {
-  description.fields.forEach((field, i) => {
-    const text = description.startUp.texts[i];
-    if (text !== null) laidOut.elements.get(field.name).value = text;
-  });
-  laidOut.units.showSelection();
 }
 
 // Compiled in the background while the window is laid out and painted.
@@ -72,8 +59,11 @@ const description = JSON.parse(document.getElementById("WindowDescription").text
 const laidOut = layOut(description);
 // The default button, marked after the captions are fitted: the fit
 // measures its caption without the mark's bold.
-laidOut.elements.get("CalcInd").classList.add("default");
-showStartUpTexts(description, laidOut);
+laidOut.elements.get(description.defaultButton).classList.add("default");
+// What the start-up shows, as the build recorded it from the same code, so
+// that the first paint is the window as it will be; the module's own
+// start-up then shows the same.
+showChanges(laidOut.elements, laidOut.units, description.startUp);
 // emscripten's loader instantiates the compiled module when it is there;
 // till then the window is painted and waits.
 function instantiateWasm(imports, receiveInstance) {

@@ -38,8 +38,9 @@ export function createUnitList(holder, input, control, items, indexOfText) {
   holder.append(toggle, list);
 
   let highlighted = -1;
-  function showSelection() {
-    const shown = shownItem(!list.hidden, indexOfText(input.value), highlighted);
+  // The item the text selects: the form's, or where it has none, the list's own.
+  function showSelection(selected = indexOfText(input.value)) {
+    const shown = shownItem(!list.hidden, selected, highlighted);
     options.forEach((option, index) => {
       option.setAttribute("aria-selected", String(index === shown));
     });
@@ -80,7 +81,7 @@ export function createUnitList(holder, input, control, items, indexOfText) {
     else close();
     input.focus();
   });
-  input.addEventListener("input", showSelection);
+  input.addEventListener("input", () => showSelection());
   input.addEventListener("blur", close);
   input.addEventListener("keydown", (event) => {
     const action = unitKeyAction(event.key, event.altKey, !list.hidden, highlighted);

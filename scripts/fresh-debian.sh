@@ -1,0 +1,197 @@
+#!/usr/bin/env bash
+# Proves the project on a stock Debian 12, as a new user gets one: a minimal
+# bookworm root made by debootstrap (with the suites a fresh install has and
+# git), the project copied in from `git archive HEAD`, and nothing else of this
+# machine but its trusted certificate authorities (its registries are reached
+# through a proxy that signs with one of them).
+#
+#   scripts/fresh-debian.sh            README's two commands, exactly as README
+#                                      gives them: the first must open the window
+#                                      (on an X display of this machine's, then
+#                                      closed), the second must pass
+#   scripts/fresh-debian.sh --package  apt-get build-dep ./, dpkg-buildpackage -us -uc,
+#                                      then lintian on the .changes
+#
+# Each run takes a new root. The packages debootstrap installs are kept as a
+# tarball (TOLVEX_DEBOOTSTRAP_CACHE, /var/cache/tolvex by default) and made
+# anew once it is a week old; a root that packages were installed into is never
+# used again. Needs root, debootstrap and Xvfb (scripts/install-deps.sh).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+project=$PWD
+# shellcheck source=scripts/lib.sh
+source scripts/lib.sh
+mode=readme
+if [ "${1:-}" = --package ]; then mode=package; fi
+
+mirror=http://deb.debian.org/debian
+security_mirror=http://deb.debian.org/debian-security
+title='Coil Design   Orvik'
+cache=${TOLVEX_DEBOOTSTRAP_CACHE:-/var/cache/tolvex}
+tarball=$cache/bookworm-minbase.tgz
+work=$(mktemp -d /var/tmp/tolvex-fresh.XXXXXX)
+root=$work/root
+mounts=(proc sys dev dev/pts dev/shm)
+display_pid=""
+
+clock() { date +%s; }
+say() { echo "== fresh-debian: $*"; }
+
+# Every process still running inside the root ends before its mounts go.
+stop_root_processes() {
+    local link pid
+    for link in /proc/[0-9]*/root; do
+        [ "$(readlink "$link" 2>/dev/null)" = "$root" ] || continue
+        pid=${link#/proc/}
+        pid=${pid%/root}
+        kill -KILL "$pid" 2>/dev/null || true
+    done
+}
+
+unmount_all() {
+    local index
+    for ((index = ${#mounts[@]} - 1; index >= 0; index--)); do
+        if mountpoint -q "$root/${mounts[index]}"; then
+            umount "$root/${mounts[index]}" 2>/dev/null || umount -l "$root/${mounts[index]}"
+        fi
+    done
+}
+
+# Also on failure: nothing stays mounted, and the root goes only when nothing
+# is, so that removing it can never reach this machine's /dev or /sys.
+clean_up() {
+    local status=$?
+    [ -z "$display_pid" ] || kill "$display_pid" 2>/dev/null || true
+    if [ -d "$root" ]; then
+        stop_root_processes
+        unmount_all
+    fi
+    if grep -q " $work/" /proc/mounts; then
+        echo "fresh-debian: $work still has mounts; left in place" >&2
+    else
+        rm -rf "$work"
+    fi
+    exit "$status"
+}
+trap clean_up EXIT
+
+make_tarball() {
+    mkdir -p "$cache"
+    if [ -f "$tarball" ] && [ -z "$(find "$tarball" -mtime +6)" ]; then return; fi
+    say "debootstrap --make-tarball (bookworm, minbase, git, ca-certificates)"
+    debootstrap --variant=minbase --include=git,ca-certificates \
+        --make-tarball="$tarball.new" bookworm "$work/tarball" "$mirror" >"$work/debootstrap.log" 2>&1 ||
+        { tail -n 30 "$work/debootstrap.log"; exit 1; }
+    mv "$tarball.new" "$tarball"
+    rm -rf "$work/tarball"
+}
+
+make_root() {
+    say "a new bookworm root in $root"
+    debootstrap --variant=minbase --include=git,ca-certificates \
+        --unpack-tarball="$tarball" bookworm "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
+        { tail -n 30 "$work/debootstrap.log"; exit 1; }
+    # What the installer writes for the updates and the security suites, in
+    # the one-line format that debootstrap wrote for the release itself.
+    cat >>"$root/etc/apt/sources.list" <<LIST
+deb $mirror bookworm-updates main
+deb $security_mirror bookworm-security main
+LIST
+    cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/" 2>/dev/null || true
+    chroot "$root" update-ca-certificates >/dev/null
+    local mount
+    for mount in "${mounts[@]}"; do mount --bind "/$mount" "$root/$mount"; done
+    mkdir -p "$root/root/tolvex"
+    git archive HEAD | tar -x -C "$root/root/tolvex"
+}
+
+# in_root COMMAND [NAME=VALUE...]: the command in the project's folder, with a
+# root shell's environment in the root (and the variables given).
+in_root() {
+    local command=$1
+    shift
+    chroot "$root" /usr/bin/env -i HOME=/root TERM=dumb \
+        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@" \
+        bash -c "cd /root/tolvex && $command"
+}
+
+# README's commands, read from README itself: the two indented lines that
+# follow its "Two commands" heading.
+readme_commands() {
+    awk '/^## Two commands/ { on = 1; next } on && /^## / { exit } on && /^    [^ ]/ { sub(/^    /, ""); print }' \
+        "$project/README.md"
+}
+
+# The first command ends by opening the window: it runs on an X display of
+# this machine's (its socket is in the abstract namespace, which the root
+# shares), and once the window is mapped under its title it is asked to close.
+run_setup_command() {
+    local command=$1 display="" window pid status
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+    display_pid=$!
+    for _ in $(seq 1 100); do
+        display=$(cat "$work/display")
+        [ -z "$display" ] || break
+        sleep 0.1
+    done
+    [ -n "$display" ] || { cat "$work/xvfb.log"; exit 1; }
+    in_root "$command" DISPLAY=":$display" &
+    pid=$!
+    window=""
+    while kill -0 "$pid" 2>/dev/null; do
+        window=$(DISPLAY=":$display" xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1) || true
+        [ -z "$window" ] || break
+        sleep 2
+    done
+    [ -n "$window" ] || { wait "$pid" || true; echo "fresh-debian: \"$command\" ended without a window" >&2; exit 1; }
+    say "the window \"$(DISPLAY=":$display" xdotool getwindowname "$window")\" is shown; closing it"
+    DISPLAY=":$display" "$TOLVEX_PYTHON3" tests/tools/close-window.py "$window"
+    status=0
+    wait "$pid" || status=$?
+    [ "$status" -eq 0 ] || { echo "fresh-debian: \"$command\" ended with status $status" >&2; exit 1; }
+    kill "$display_pid"
+    wait "$display_pid" 2>/dev/null || true
+    display_pid=""
+}
+
+readme() {
+    local commands setup suite start setup_seconds suite_seconds log
+    mapfile -t commands < <(readme_commands)
+    [ "${#commands[@]}" -eq 2 ] || { echo "fresh-debian: README gives ${#commands[@]} commands, not 2" >&2; exit 1; }
+    setup=${commands[0]}
+    suite=${commands[1]}
+
+    say "README's first command: $setup"
+    start=$(clock)
+    run_setup_command "$setup"
+    setup_seconds=$(($(clock) - start))
+
+    say "README's second command: $suite"
+    log=$work/suite.log
+    start=$(clock)
+    in_root "$suite" 2>&1 | tee "$log"
+    suite_seconds=$(($(clock) - start))
+
+    say "\"$setup\": ${setup_seconds} s to the window; \"$suite\": ${suite_seconds} s"
+    # ctest's summary closes the log, as it closes the suite's own.
+    grep -E 'tests passed' "$log" | tail -n 1
+}
+
+package() {
+    local start
+    say "apt-get build-dep ./ then dpkg-buildpackage -us -uc"
+    start=$(clock)
+    in_root 'export DEBIAN_FRONTEND=noninteractive &&
+        apt-get update -qq && apt-get build-dep -y -qq ./ >/dev/null &&
+        dpkg-buildpackage -us -uc >../build.log 2>&1 || { tail -n 60 ../build.log; exit 1; }
+        grep -E "tests passed" ../build.log
+        apt-get install -y -qq --no-install-recommends lintian >/dev/null &&
+        ls ../*.changes ../*.deb ../*.dsc &&
+        lintian --fail-on error,warning ../tolvex_*.changes &&
+        echo "lintian on the source and the binary package: no errors, no warnings"'
+    say "the package built from Build-Depends alone in $(($(clock) - start)) s"
+}
+
+make_tarball
+make_root
+"$mode"

@@ -1,0 +1,28 @@
+# Every text that shows the release shows the one in debian/changelog's top
+# entry: the configured manual page and metainfo, and README's package names.
+# cmake -DVERSION=... -DDATE=... -DMONTH=... -DMAN_PAGE=... -DMETAINFO=... -DREADME=... -P
+set(failures "")
+function(expect_all file pattern wanted)
+  file(READ ${file} text)
+  string(REGEX MATCHALL "${pattern}" found "${text}")
+  if(NOT found)
+    string(APPEND failures "${file}: nothing matches ${pattern}\n")
+  endif()
+  foreach(match IN LISTS found)
+    string(REGEX REPLACE "${pattern}" "\\1" value "${match}")
+    if(NOT value STREQUAL wanted)
+      string(APPEND failures "${file}: ${match} (wanted ${wanted})\n")
+    endif()
+  endforeach()
+  set(failures "${failures}" PARENT_SCOPE)
+endfunction()
+
+expect_all(${MAN_PAGE} "\"Tolvex ([^\"]*)\"" ${VERSION})
+expect_all(${MAN_PAGE} "^\\.TH TOLVEX 1 \"([^\"]*)\"" "${MONTH}")
+expect_all(${METAINFO} "<release version=\"([^\"]*)\"" ${VERSION})
+expect_all(${METAINFO} "<release [^>]*date=\"([^\"]*)\"" ${DATE})
+expect_all(${README} "tolvex_([0-9][^_]*)_" ${VERSION})
+if(failures)
+  message(FATAL_ERROR "The release differs from debian/changelog's ${VERSION} (${DATE}):\n${failures}")
+endif()
+message(STATUS "Tolvex ${VERSION} of ${DATE} everywhere")
