@@ -22,7 +22,8 @@ export const kDesktop = { viewport: { width: 1280, height: 800 } };
 
 // A fresh page at the start-up state; every request it makes is recorded,
 // and every console message and uncaught error (the page has none to give).
-export async function openPage(browser, url = pageUrl, screen = kDesktop) {
+// held: the module never finishes compiling, and the page is not waited for.
+export async function openPage(browser, url = pageUrl, screen = kDesktop, held = false) {
   const context = await browser.newContext(screen);
   const page = await context.newPage();
   const requests = [];
@@ -30,8 +31,9 @@ export async function openPage(browser, url = pageUrl, screen = kDesktop) {
   page.on("request", (request) => requests.push(request.url()));
   page.on("console", (message) => messages.push(`${message.type()}: ${message.text()}`));
   page.on("pageerror", (error) => messages.push(`uncaught: ${error.message}`));
+  if (held) await page.addInitScript(() => (WebAssembly.compile = () => new Promise(() => {})));
   await page.goto(url);
-  await page.waitForSelector("html[data-ready='true']");
+  if (!held) await page.waitForSelector("html[data-ready='true']");
   return { page, context, requests, messages };
 }
 

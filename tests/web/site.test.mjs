@@ -214,8 +214,7 @@ test("the site's policy adds manifest, worker and icons; tolvex.html keeps the p
   // The page's own policy, its inline style and script named by their hashes
   // and nothing else inline allowed.
   const [script, style] = ["script", "style"].map((kind) => inlineHashes(file, kind));
-  assert.equal(script.length, 1);
-  assert.equal(style.length, 1);
+  assert.deepEqual([script.length, style.length], [1, 1]);
   const pagePolicy = policyOf(source).map((d) => d.replace("'script-hashes'", script[0])
     .replace("'style-hashes'", style[0]));
   assert.deepEqual(policyOf(file), pagePolicy);
