@@ -51,10 +51,16 @@ function start(description, laidOut, module) {
   document.documentElement.dataset.ready = "true";
 }
 
-// Compiled in the background while the window is laid out and painted.
-const compiling = WebAssembly.compile(
-  decodeBase64(document.getElementById("ModuleBytes").textContent),
-);
+// Compiled in the background once the parser has read the bytes. They
+// stand after this script so that the parser, and with it the first paint,
+// is not held back behind the module's start-up.
+const compiling = new Promise((resolve) => {
+  const compile = () =>
+    resolve(WebAssembly.compile(decodeBase64(document.getElementById("ModuleBytes").textContent)));
+  if (document.readyState === "loading")
+    document.addEventListener("DOMContentLoaded", compile, { once: true });
+  else compile();
+});
 const description = JSON.parse(document.getElementById("WindowDescription").textContent);
 const laidOut = layOut(description);
 // The default button, marked after the captions are fitted: the fit
