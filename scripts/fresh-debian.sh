@@ -74,6 +74,8 @@ clean_up() {
     exit "$status"
 }
 trap clean_up EXIT
+# A stop from outside cleans up as well.
+trap 'exit 143' TERM INT
 
 make_tarball() {
     mkdir -p "$cache"

@@ -1,12 +1,23 @@
 // Prints the window's description as the page embeds it, so that the page
-// can lay itself out while its WebAssembly module is still compiling.
+// can lay itself out while its WebAssembly module is still compiling, with
+// what the start-up shows, as the module's startUp gives it to the page: the
+// first paint is then the window as it will be.
 #include "description_json.h"
+#include "page_form.h"
 
 #include <cstdio>
 #include <string>
 
 int main() {
-    const std::string json = tolvex::web::DescriptionJson(tolvex::TolvexWindow()).dump() + "\n";
+    nlohmann::json description = tolvex::web::DescriptionJson(tolvex::TolvexWindow());
+    nlohmann::json changes = nlohmann::json::array();
+    for (const tolvex::FieldChange& change : tolvex::web::PageForm().StartUp()) {
+        nlohmann::json one{{"field", std::string(change.field->name)}, {"text", change.text}};
+        if (change.listIndex) one["listIndex"] = *change.listIndex;
+        changes.push_back(one);
+    }
+    description["startUp"] = {{"changes", changes}, {"failure", ""}};
+    const std::string json = description.dump() + "\n";
     std::fwrite(json.data(), 1, json.size(), stdout);
     // A WebAssembly program's runtime stays up after main: flush by hand.
     return std::fflush(stdout) == 0 ? 0 : 1;

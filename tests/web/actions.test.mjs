@@ -57,7 +57,7 @@ function expected(outcome) {
 
 test(`all ${vectors.length} action vectors through the page`, async () => {
   assert.ok(vectors.length >= 1500);
-  const { page, context } = await openPage(browser);
+  const { page, context, messages } = await openPage(browser);
   try {
     let checked = 0;
     for (let start = 0; start < vectors.length; start += 100) {
@@ -76,6 +76,7 @@ test(`all ${vectors.length} action vectors through the page`, async () => {
       });
     }
     assert.equal(checked, vectors.length);
+    assert.deepEqual(messages, [], "console messages");
   } finally {
     await context.close();
   }

@@ -20,15 +20,21 @@ export async function launch() {
 // The desktop the page tests run at unless a test names another screen.
 export const kDesktop = { viewport: { width: 1280, height: 800 } };
 
-// A fresh page at the start-up state; every request it makes is recorded.
-export async function openPage(browser, url = pageUrl, screen = kDesktop) {
+// A fresh page at the start-up state; every request it makes is recorded,
+// and every console message and uncaught error (the page has none to give).
+// held: the module never finishes compiling, and the page is not waited for.
+export async function openPage(browser, url = pageUrl, screen = kDesktop, held = false) {
   const context = await browser.newContext(screen);
   const page = await context.newPage();
   const requests = [];
+  const messages = [];
   page.on("request", (request) => requests.push(request.url()));
+  page.on("console", (message) => messages.push(`${message.type()}: ${message.text()}`));
+  page.on("pageerror", (error) => messages.push(`uncaught: ${error.message}`));
+  if (held) await page.addInitScript(() => (WebAssembly.compile = () => new Promise(() => {})));
   await page.goto(url);
-  await page.waitForSelector("html[data-ready='true']");
-  return { page, context, requests };
+  if (!held) await page.waitForSelector("html[data-ready='true']");
+  return { page, context, requests, messages };
 }
 
 // The same browser with its profile in the folder userDataDir: unlike

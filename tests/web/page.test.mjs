@@ -2,11 +2,12 @@
 // failures, hostile input, and that it keeps to itself.
 import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
-import { launch, openPage, pageUrl } from "./browser.mjs";
+import { kDesktop, launch, openPage, pagePath, pageUrl } from "./browser.mjs";
 import { misplacements, seenBoxes } from "./window_places.mjs";
-import { readFileSync } from "node:fs";
+import { mkdtempSync, readFileSync, writeFileSync } from "node:fs";
+import os from "node:os";
 import path from "node:path";
-import { fileURLToPath } from "node:url";
+import { fileURLToPath, pathToFileURL } from "node:url";
 
 const kFocusOrder = ["FormDia", "WireDia", "Ind", "GO", "Results", "IndUnits", "Turns",
   "Length", "IndRes", "CalcInd"];
@@ -29,6 +30,7 @@ async function withPage(use, url) {
   const opened = await openPage(browser, url);
   try {
     await use(opened.page, opened.requests);
+    assert.deepEqual(opened.messages, [], "console messages");
   } finally {
     await opened.context.close();
   }
@@ -209,3 +211,59 @@ test("no request leaves the page; the URL's query and fragment change nothing", 
     assert.deepEqual(stored, [0, 0, ""]);
     assert.deepEqual(requests.map((u) => u.replace(/[?#].*$/, "")), [pageUrl]);
   }, pageUrl + "?Ind=5&FormDia=9#IndUnits=mH"));
+
+test("while the module compiles: the window as it will look, taking no input", async () => {
+  const held = await openPage(browser, pageUrl, kDesktop, true);
+  const ready = await openPage(browser);
+  try {
+    const state = (page) => page.evaluate(() => ({
+      texts: [...document.querySelectorAll("#Tolvex input, #Tolvex textarea")]
+        .map((e) => [e.id, e.value]),
+      selected: document.querySelector("[aria-selected='true']")?.id,
+      inert: document.getElementById("Tolvex").inert,
+      ready: document.documentElement.dataset.ready ?? "no",
+    }));
+    const [before, after] = [await state(held.page), await state(ready.page)];
+    assert.deepEqual(before, { ...after, inert: true, ready: "no" });
+    assert.deepEqual(after.texts.slice(0, 3), [["FormDia", "20"], ["WireDia", "0.5"], ["Ind", "1"]]);
+    // Typing waits for the module: a click and keys reach no box.
+    await held.page.click("#Ind", { force: true });
+    await held.page.keyboard.type("9");
+    assert.equal(await value(held.page, "Ind"), "1");
+    // The same pixels but the focus, which the ready window gives to FormDia.
+    await ready.page.evaluate(() => document.activeElement.blur());
+    const shot = (page) => page.screenshot({ caret: "initial" });
+    assert.ok((await shot(held.page)).equals(await shot(ready.page)), "the same window");
+    assert.deepEqual(held.messages, []);
+  } finally {
+    await held.context.close();
+    await ready.context.close();
+  }
+});
+
+test("the policy refuses a script or style changed after the build", async () => {
+  const page = readFileSync(pagePath, "utf8");
+  const folder = mkdtempSync(path.join(os.tmpdir(), "tolvex-changed-"));
+  const rows = [
+    // what changed, the element's start tag, whether the window still starts
+    ["the script", "<script>", false],
+    ["the style", "<style>", true],
+  ];
+  for (const [what, tag, starts] of rows) {
+    assert.equal(page.split(tag).length, 2, `one ${tag}`);
+    const file = path.join(folder, "changed.html");
+    writeFileSync(file, page.replace(tag, tag + " "));
+    const held = await openPage(browser, pathToFileURL(file).href, kDesktop, true);
+    try {
+      const seen = await held.page.evaluate(() => ({
+        laidOut: document.getElementById("Tolvex").childElementCount > 1,
+        styled: getComputedStyle(document.getElementById("Tolvex")).position === "relative",
+      }));
+      assert.deepEqual(seen, { laidOut: starts, styled: !starts }, what);
+      assert.equal(held.messages.length, 1, `${what}: ${held.messages}`);
+      assert.match(held.messages[0], /Content Security Policy/, what);
+    } finally {
+      await held.context.close();
+    }
+  }
+});

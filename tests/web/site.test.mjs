@@ -4,6 +4,7 @@
 import { test } from "node:test";
 import assert from "node:assert/strict";
 import { spawnSync } from "node:child_process";
+import crypto from "node:crypto";
 import fs from "node:fs";
 import http from "node:http";
 import os from "node:os";
@@ -49,15 +50,23 @@ function serve(folder) {
 }
 
 // A browser with a fresh profile, visiting a served folder; every request the
-// browser makes, the worker's included, is recorded.
+// browser makes, the worker's included, is recorded, and the site's page may
+// write no console message (an icon opened alone may: the browser asks for
+// /favicon.ico, which the site has not).
 async function withSite(folder, use) {
   const host = await serve(folder);
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), "tolvex-profile-"));
   const context = await launchProfile(profile, { serviceWorkers: "allow" });
   const requests = [];
+  const messages = [];
   context.on("request", (request) => requests.push(request.url()));
+  context.on("console", (message) => {
+    if (/\/(index\.html)?$/.test(new URL(message.page()?.url() ?? "about:blank").pathname))
+      messages.push(`${message.type()}: ${message.text()}`);
+  });
   try {
     await use({ context, host, requests });
+    assert.deepEqual(messages, [], "console messages");
   } finally {
     await context.close();
     await host.close();
@@ -162,7 +171,7 @@ test("a new build's worker replaces the cache and the page; the old cache is del
       fs.writeFileSync(next, fs.readFileSync(pagePath, "utf8")
         .replace("</head>", '<meta name="tolvex-test" content="next build">\n</head>'));
       const assembled = spawnSync("/usr/bin/python3", [
-        path.join(root, "scripts", "assemble-site.py"), next,
+        path.join(root, "web", "assemble-site.py"), next,
         ...["head.html", "manifest.webmanifest", "sw.js"].map((f) => path.join(root, "web", "site",
           f)),
         path.join(root, "icons", "tolvex.svg"), folder], { encoding: "utf8" });
@@ -189,17 +198,35 @@ test("a new build's worker replaces the cache and the page; the old cache is del
   }
 });
 
+// The hashes a policy names for the inline elements of a kind that run
+// (script elements with a type are data the page reads).
+function inlineHashes(html, kind) {
+  const pattern = kind === "script" ? /<script>(.*?)<\/script>/gs : /<style>(.*?)<\/style>/gs;
+  return [...html.matchAll(pattern)].map(([, text]) =>
+    `'sha256-${crypto.createHash("sha256").update(text, "utf8").digest("base64")}'`);
+}
+
 test("the site's policy adds manifest, worker and icons; tolvex.html keeps the page's", () => {
   const source = fs.readFileSync(path.join(root, "web", "page.html"), "utf8");
   const file = fs.readFileSync(pagePath, "utf8");
   const site = fs.readFileSync(path.join(siteDir, "index.html"), "utf8");
-  assert.deepEqual(policyOf(file), policyOf(source));
-  assert.deepEqual(policyOf(site), [...policyOf(source), ...kSiteAllowances]);
+  const head = fs.readFileSync(path.join(root, "web", "site", "head.html"), "utf8");
+  // The page's own policy, its inline style and script named by their hashes
+  // and nothing else inline allowed.
+  const [script, style] = ["script", "style"].map((kind) => inlineHashes(file, kind));
+  assert.deepEqual([script.length, style.length], [1, 1]);
+  const pagePolicy = policyOf(source).map((d) => d.replace("'script-hashes'", script[0])
+    .replace("'style-hashes'", style[0]));
+  assert.deepEqual(policyOf(file), pagePolicy);
+  assert.ok(!/unsafe-inline|'unsafe-eval'|-hashes'/.test(policyOf(file).join(";")));
+  const sitePolicy = pagePolicy.map((d) => d.startsWith("script-src ")
+    ? [d, ...inlineHashes(head, "script")].join(" ") : d);
+  assert.deepEqual(policyOf(site), [...sitePolicy, ...kSiteAllowances]);
+  assert.deepEqual(inlineHashes(site, "script"), [...inlineHashes(head, "script"), ...script]);
   assert.ok(policyOf(site).includes("default-src 'none'"));
-  assert.ok(!/'unsafe-eval'|connect-src|\*|https?:/.test(policyOf(site).join(";")));
+  assert.ok(!/'unsafe-eval'|unsafe-inline|connect-src|\*|https?:/.test(policyOf(site).join(";")));
 
   // The same page otherwise: only the head's additions differ.
-  const head = fs.readFileSync(path.join(root, "web", "site", "head.html"), "utf8");
   const bare = (html) => html.replace(/<meta\s+http-equiv="Content-Security-Policy"[^>]*>/i, "");
   assert.equal(bare(site).replace(head, ""), bare(file));
   const fileHead = file.slice(0, file.indexOf("</head>"));

@@ -2,20 +2,23 @@
 // in, the boxes that are to show something else come out. No number is
 // read, computed or formatted on this side, and nothing is remembered.
 
-/* exported Form */
+// What an update shows: each change's text in its box, and the item that
+// the unit list's change selects. The start-up's changes, as the build
+// recorded them, are shown so before the module is there.
+export function showChanges(elements, units, update) {
+  for (const change of update.changes) {
+    const box = elements.get(change.field);
+    if (box.value !== change.text) box.value = change.text;
+    if (change.listIndex !== undefined) units.showSelection(change.listIndex);
+  }
+  return update;
+}
 
 // The texts go in the order of the description's "fields"; a change names
 // its field, and the unit list's carries the item it selects.
-function Form(module, fields, elements, units) {
+export function createForm(module, fields, elements, units) {
   const boxes = fields.map((field) => elements.get(field.name));
-  function show(update) {
-    for (const change of update.changes) {
-      const box = elements.get(change.field);
-      if (box.value !== change.text) box.value = change.text;
-      if (change.listIndex !== undefined) units.showSelection(change.listIndex);
-    }
-    return update;
-  }
+  const show = (update) => showChanges(elements, units, update);
   return {
     startUp: () => show(module.startUp()),
     click: (button) => show(module.click(button, boxes.map((box) => box.value))),

@@ -1,12 +1,14 @@
 // The window at work: laid out from the description written into the page
-// at build time while the module compiles; it takes input once the module
-// is there.
-
-/* global Form, layOut, TolvexModule */
+// at build time, with the start-up texts, while the module compiles; it
+// takes input once the module is there.
+import createTolvexModule from "tolvex_module";
+import { createForm, showChanges } from "./binding.js";
+import { layOut } from "./layout.js";
+import { decodeBase64 } from "./module_bytes.js";
 
 function start(description, laidOut, module) {
   const { frame, elements, units } = laidOut;
-  const form = Form(module, description.fields, elements, units);
+  const form = createForm(module, description.fields, elements, units);
 
   const dialog = document.getElementById("FailureDialog");
   document.getElementById("FailureTitle").textContent = description.caption;
@@ -28,7 +30,6 @@ function start(description, laidOut, module) {
   for (const { button } of description.actions)
     elements.get(button).addEventListener("click", () => run(button));
   const byDefault = elements.get(description.defaultButton);
-  byDefault.classList.add("default");
 
   // Enter in a single-line box presses the default button; on a focused
   // button the browser presses that button.
@@ -50,7 +51,31 @@ function start(description, laidOut, module) {
   document.documentElement.dataset.ready = "true";
 }
 
-const compiling = TolvexModule();
+// Compiled in the background once the parser has read the bytes. They
+// stand after this script so that the parser, and with it the first paint,
+// is not held back behind the module's start-up.
+const compiling = new Promise((resolve) => {
+  const compile = () =>
+    resolve(WebAssembly.compile(decodeBase64(document.getElementById("ModuleBytes").textContent)));
+  if (document.readyState === "loading")
+    document.addEventListener("DOMContentLoaded", compile, { once: true });
+  else compile();
+});
 const description = JSON.parse(document.getElementById("WindowDescription").textContent);
 const laidOut = layOut(description);
-compiling.then((module) => start(description, laidOut, module));
+// The default button, marked after the captions are fitted: the fit
+// measures its caption without the mark's bold.
+laidOut.elements.get(description.defaultButton).classList.add("default");
+// What the start-up shows, as the build recorded it from the same code, so
+// that the first paint is the window as it will be; the module's own
+// start-up then shows the same.
+showChanges(laidOut.elements, laidOut.units, description.startUp);
+// emscripten's loader instantiates the compiled module when it is there;
+// till then the window is painted and waits.
+function instantiateWasm(imports, receiveInstance) {
+  compiling
+    .then((compiled) => WebAssembly.instantiate(compiled, imports))
+    .then((instance) => receiveInstance(instance));
+  return {};
+}
+createTolvexModule({ instantiateWasm }).then((module) => start(description, laidOut, module));

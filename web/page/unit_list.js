@@ -1,11 +1,10 @@
 // The editable unit list: any typed text, or one of the items from a list
 // that opens under the box.
-
-/* exported UnitList */
+import { movedHighlight, shownItem, unitKeyAction } from "./unit_rules.js";
 
 // The box, its arrow and its list share one holder, placed where the
 // description puts the box, so that they move together in either layout.
-function UnitList(holder, input, control, items, indexOfText) {
+export function createUnitList(holder, input, control, items, indexOfText) {
   const toggle = document.createElement("button");
   toggle.type = "button";
   toggle.className = "unit-toggle";
@@ -41,8 +40,9 @@ function UnitList(holder, input, control, items, indexOfText) {
   let highlighted = -1;
   // The item the text selects: the form's, or where it has none, the list's own.
   function showSelection(selected = indexOfText(input.value)) {
+    const shown = shownItem(!list.hidden, selected, highlighted);
     options.forEach((option, index) => {
-      option.setAttribute("aria-selected", String(index === (list.hidden ? selected : highlighted)));
+      option.setAttribute("aria-selected", String(index === shown));
     });
   }
   function open() {
@@ -64,11 +64,17 @@ function UnitList(holder, input, control, items, indexOfText) {
     input.focus();
   }
   function move(step) {
-    if (list.hidden) return open();
-    highlighted = Math.min(items.length - 1, Math.max(0, highlighted + step));
+    highlighted = movedHighlight(highlighted, step, items.length);
     input.setAttribute("aria-activedescendant", options[highlighted].id);
     showSelection();
   }
+  const actions = {
+    open,
+    close,
+    choose: () => choose(highlighted),
+    up: () => move(-1),
+    down: () => move(1),
+  };
   toggle.addEventListener("mousedown", (event) => event.preventDefault());
   toggle.addEventListener("click", () => {
     if (list.hidden) open();
@@ -78,19 +84,9 @@ function UnitList(holder, input, control, items, indexOfText) {
   input.addEventListener("input", () => showSelection());
   input.addEventListener("blur", close);
   input.addEventListener("keydown", (event) => {
-    if (event.key === "ArrowDown" && event.altKey) {
-      open();
-    } else if (event.key === "ArrowDown") {
-      move(1);
-    } else if (event.key === "ArrowUp") {
-      move(-1);
-    } else if (event.key === "Escape" && !list.hidden) {
-      close();
-    } else if (event.key === "Enter" && !list.hidden && highlighted >= 0) {
-      choose(highlighted);
-    } else {
-      return;
-    }
+    const action = unitKeyAction(event.key, event.altKey, !list.hidden, highlighted);
+    if (action === null) return;
+    actions[action]();
     event.preventDefault();
     event.stopPropagation();
   });

@@ -4,7 +4,7 @@
 # build-web/deps; with --benchmark also Google Benchmark (only the benchmarks
 # under node need it). Once: a second run finds what is built and does nothing.
 #
-# Usage: scripts/build-wasm-deps.sh [--benchmark] [PREFIX]
+# Usage: web/build-wasm-deps.sh [--benchmark] [PREFIX]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD

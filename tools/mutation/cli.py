@@ -27,7 +27,7 @@ def options_parser(description):
     parser.add_argument(
         "--update-expected",
         action="store_true",
-        help="write today's counts to scripts/mutants-expected.txt",
+        help="write today's counts to tools/mutation/expected.txt",
     )
     return parser
 

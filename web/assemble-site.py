@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """Writes the site: the one-file page as index.html with the manifest, the
 icons' links and the service worker's registration in its head, and a content
-security policy that also lets the page's own origin give it the manifest,
-the worker and the icons; the manifest, the icon drawing and the worker, whose
-cache is named after a hash of everything it keeps. The PNG icons are already
-in the site's folder.
+security policy that also runs the head's script (by its hash) and lets the
+page's own origin give it the manifest, the worker and the icons; the
+manifest, the icon drawing and the worker, whose cache is named after a hash
+of everything it keeps. The PNG icons are already in the site's folder.
 
 Usage: assemble-site.py page.html head.html manifest.webmanifest sw.js icon.svg site-folder
 """
+import base64
 import hashlib
 import html.parser
 import json
@@ -22,12 +23,24 @@ CSP_META = re.compile(
 )
 
 
-def site_policy(page_policy):
+INLINE_SCRIPT = re.compile(r"<script>(.*?)</script>", re.DOTALL)
+
+
+def source_hash(text):
+    digest = hashlib.sha256(text.encode("utf-8")).digest()
+    return "'sha256-" + base64.b64encode(digest).decode("ascii") + "'"
+
+
+def site_policy(page_policy, head_scripts):
     directives = [d.strip() for d in page_policy.split(";") if d.strip()]
-    names = {d.split()[0] for d in directives}
+    names = [d.split()[0] for d in directives]
     for allowance in SITE_ALLOWANCES:
         if allowance.split()[0] in names:
             sys.exit(f"the page's policy already has {allowance.split()[0]}")
+    if "script-src" not in names:
+        sys.exit("the page's policy has no script-src")
+    scripts = names.index("script-src")
+    directives[scripts] = " ".join([directives[scripts]] + [source_hash(s) for s in head_scripts])
     return "; ".join(directives + list(SITE_ALLOWANCES))
 
 
@@ -35,7 +48,8 @@ def site_page(page, head):
     policies = CSP_META.findall(page)
     if len(policies) != 1 or page.count("</head>") != 1:
         sys.exit("the page needs one Content-Security-Policy meta element and one </head>")
-    meta = f'<meta http-equiv="Content-Security-Policy" content="{site_policy(policies[0])}">'
+    policy = site_policy(policies[0], INLINE_SCRIPT.findall(head))
+    meta = f'<meta http-equiv="Content-Security-Policy" content="{policy}">'
     page = CSP_META.sub(lambda _: meta, page)
     return page.replace("</head>", head + "</head>")
 

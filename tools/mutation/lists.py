@@ -7,8 +7,8 @@ import os
 from .operators import OPERATOR_NAMES
 from .reading import ROOT
 
-EQUIVALENT_LIST = os.path.join(ROOT, "scripts", "mutants-equivalent.txt")
-EXPECTED_LIST = os.path.join(ROOT, "scripts", "mutants-expected.txt")
+EQUIVALENT_LIST = os.path.join(ROOT, "tools", "mutation", "equivalent.txt")
+EXPECTED_LIST = os.path.join(ROOT, "tools", "mutation", "expected.txt")
 
 
 @dataclasses.dataclass
@@ -102,7 +102,7 @@ def check_lists(mutants, equivalents, expected):
         if found < minimum:
             problems.append(
                 f"operator '{operator}' makes {found} mutants in {where}, "
-                f"{minimum} expected (scripts/mutants-expected.txt)"
+                f"{minimum} expected (tools/mutation/expected.txt)"
             )
     for operator in OPERATOR_NAMES:
         if not any(op == operator for op, _ in counts):
@@ -110,7 +110,7 @@ def check_lists(mutants, equivalents, expected):
     for e in equivalents:
         if not any(e.matches(m) for m in mutants):
             problems.append(
-                f"stale equivalent at scripts/mutants-equivalent.txt:{e.line} "
+                f"stale equivalent at tools/mutation/equivalent.txt:{e.line} "
                 f"({e.path}): no generated mutant changes those lines so"
             )
     return problems

@@ -1,0 +1,104 @@
+// The page's pure parts under node, no browser: the column's places, the
+// layout a screen gets, the caption size search, the unit list's rules and
+// the decoding of the module's bytes.
+import { test } from "node:test";
+import assert from "node:assert/strict";
+import { columnPlaces } from "../../web/page/column.js";
+import { firstFittingSize } from "../../web/page/font_fit.js";
+import { decodeBase64 } from "../../web/page/module_bytes.js";
+import { fitToScreen } from "../../web/page/screen_fit.js";
+import { movedHighlight, shownItem, unitKeyAction } from "../../web/page/unit_rules.js";
+
+// A window in the shape of Tolvex's: a label and its box with a unit list
+// beside it, and a button, left of a line; a label and its box right of it;
+// a wide box below both.
+const control = (name, kind, left, top, extra = {}) =>
+  ({ name, kind, left, top, width: 100, height: 20, labelFor: "", ...extra });
+const kLine = control("Line", "line", 400, 0, { width: 1, height: 400 });
+const kWindow = { controls: [control("Wide", "multiLineTextBox", 0, 500),
+  control("Units", "unitList", 300, 10), control("Box", "textBox", 150, 10),
+  control("BoxLabel", "label", 0, 12, { labelFor: "Box" }), control("Button", "pushButton", 0, 100),
+  kLine, control("RightBox", "textBox", 550, 50),
+  control("RightLabel", "label", 450, 50, { labelFor: "RightBox" }),
+  control("Caption", "label", 450, 10)] };
+
+test("the column: left half, right half under the line, then what lies below", () => {
+  const { places, rows } = columnPlaces(kWindow);
+  const seen = [...places].map(([name, place]) => `${place.row} ${place.column} ${name}`);
+  assert.deepEqual(seen.sort(), ["1 1 BoxLabel", "1 2 Box", "1 3 Units", "2 1 / -1 Button",
+    "3 1 / -1 Line", "4 1 / -1 Caption", "5 1 RightLabel", "5 2 / -1 RightBox", "6 1 / -1 Wide"]);
+  assert.equal(rows, 6);
+  // A unit list beside an unlabelled box on its line shares the row; a line lower it does not.
+  for (const [top, columns] of [[10, ["1 / 3", "3"]], [40, ["1 / -1", "1 / -1"]]]) {
+    const { places: placed } = columnPlaces({ controls: [control("Box", "textBox", 0, 10),
+      control("Units", "unitList", 150, top), kLine] });
+    assert.deepEqual(["Box", "Units"].map((name) => placed.get(name).column), columns, `${top}`);
+  }
+});
+
+test("the window scaled to the screen, or the column below a readable width", () => {
+  const windowSize = { width: 421, height: 381 }; // CSS pixels, caption text 8.67 px
+  const rows = [
+    // screen less margins, layout, scale
+    [{ width: 1264, height: 784 }, false, 784 / 381],
+    [{ width: 752, height: 1008 }, false, 752 / 421],
+    [{ width: 3000, height: 3000 }, false, 3],
+    [{ width: 724, height: 344 }, false, 12 / 8.67], // too low: the readable size, scrolled
+    [{ width: 344, height: 724 }, true, 1],
+    [{ width: 582, height: 2000 }, true, 1], // just below 12 px
+    [{ width: 583, height: 2000 }, false, 583 / 421], // just above
+  ];
+  for (const [room, column, scale] of rows) {
+    const fitted = fitToScreen(room, windowSize, 8.67);
+    assert.equal(fitted.column, column, JSON.stringify(room));
+    assert.ok(Math.abs(fitted.scale - scale) < 1e-12, `${JSON.stringify(room)}: ${fitted.scale}`);
+  }
+});
+
+test("the caption size: the largest that fits, as trying each from the largest finds it", () => {
+  const sizes = [10, 9.5, 9, 8.5, 8, 7.5, 7, 6.5, 6];
+  // Captions fit from some size down, or at none.
+  for (const largestFitting of [...sizes, 0]) {
+    const tried = [];
+    const fits = (points) => tried.push(points) && points <= largestFitting;
+    const expected = sizes.find((points) => points <= largestFitting) ?? 6;
+    assert.equal(firstFittingSize(sizes, fits), expected, `fits from ${largestFitting}`);
+    assert.ok(tried.length <= 4, `${tried.length} layouts`);
+  }
+  assert.equal(firstFittingSize([8], () => false), 8);
+});
+
+test("the unit list's keys, highlight and selection", () => {
+  const keys = [
+    // key, Alt, list open, highlighted item, what it does
+    ["ArrowDown", true, false, -1, "open"],
+    ["ArrowDown", true, true, 2, "open"],
+    ["ArrowDown", false, false, 1, "open"],
+    ["ArrowDown", false, true, 1, "down"],
+    ["ArrowUp", false, false, 1, "open"],
+    ["ArrowUp", true, true, 1, "up"],
+    ["Escape", false, true, 1, "close"],
+    ["Escape", false, false, 1, null],
+    ["Enter", false, true, 0, "choose"],
+    ["Enter", false, true, -1, null], // nothing highlighted: the default button
+    ["Enter", false, false, 1, null],
+    ["a", false, true, 1, null],
+  ];
+  for (const [key, alt, open, highlighted, action] of keys)
+    assert.equal(unitKeyAction(key, alt, open, highlighted), action, `${key} ${alt} ${open}`);
+  const moves = [[-1, 1, 0], [-1, -1, 0], [0, -1, 0], [1, 1, 2], [2, 1, 2], [2, -1, 1]];
+  for (const [from, step, to] of moves) assert.equal(movedHighlight(from, step, 3), to);
+  assert.equal(shownItem(false, 1, 2), 1);
+  assert.equal(shownItem(true, 1, 2), 2);
+  assert.equal(shownItem(true, 1, -1), -1);
+});
+
+test("the module's bytes: natively where the browser can, by atob where it cannot", () => {
+  const bytes = Uint8Array.from({ length: 770 }, (_, i) => (i * 7919) % 256);
+  const text = Buffer.from(bytes).toString("base64");
+  const native = [];
+  assert.deepEqual(decodeBase64(text, undefined), bytes);
+  assert.deepEqual(decodeBase64(text, (t) => native.push(t) && Buffer.from(t, "base64")),
+    Buffer.from(bytes));
+  assert.deepEqual(native, [text]);
+});

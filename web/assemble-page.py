@@ -1,0 +1,74 @@
+#!/usr/bin/env python3
+"""Joins the page, its style, its script (esbuild's bundle of web/page/, the
+only script that runs), the window's description (JSON) and the WebAssembly
+module's bytes (base64) into one HTML file that needs nothing else. The
+page's content security policy names the style and the script by their
+SHA-256 hashes, written here where their final text is known.
+
+Usage: assemble-page.py page.html page.css bundle.js description.json module.wasm out.html
+"""
+import base64
+import hashlib
+import json
+import sys
+
+# Markers in page.html's policy for the hashes of what is written inline.
+SCRIPT_HASHES = "'script-hashes'"
+STYLE_HASHES = "'style-hashes'"
+
+
+def inline_script(text):
+    # A script element ends at the first "</script", wherever it stands.
+    return text.replace("</script", "<\\/script")
+
+
+def source_hash(text):
+    digest = hashlib.sha256(text.encode("utf-8")).digest()
+    return "'sha256-" + base64.b64encode(digest).decode("ascii") + "'"
+
+
+def read(path):
+    with open(path, encoding="utf-8") as f:
+        return f.read()
+
+
+def replace_once(html, marker, text, where):
+    if html.count(marker) != 1:
+        sys.exit(f"{where}: expected one {marker}")
+    return html.replace(marker, text)
+
+
+def main(argv):
+    if len(argv) != 7:
+        sys.exit(__doc__)
+    html_path, css_path, bundle_path, description_path, wasm_path, out_path = argv[1:]
+    html = read(html_path)
+    style = "\n" + read(css_path)
+    script = "\n" + inline_script(read(bundle_path))
+    description = json.dumps(json.loads(read(description_path)), ensure_ascii=True)
+    with open(wasm_path, "rb") as f:
+        wasm = base64.b64encode(f.read()).decode("ascii")
+    html = replace_once(html, SCRIPT_HASHES, source_hash(script), html_path)
+    html = replace_once(html, STYLE_HASHES, source_hash(style), html_path)
+    html = replace_once(html, "<!-- style -->", "<style>" + style + "</style>", html_path)
+    # Data blocks, read by the script and never run: the policy has no say in them.
+    # The script stands before the module's bytes: the window is laid out
+    # first, and the parser is through (and the window painted) before the
+    # module's start-up runs rather than after it.
+    parts = (
+        '<script type="application/json" id="WindowDescription">'
+        + inline_script(description)
+        + "</script>\n<script>"
+        + script
+        + "</script>\n"
+        + '<script type="application/octet-stream" id="ModuleBytes">'
+        + wasm
+        + "</script>"
+    )
+    html = replace_once(html, "<!-- script -->", parts, html_path)
+    with open(out_path, "w", encoding="utf-8") as f:
+        f.write(html)
+
+
+if __name__ == "__main__":
+    main(sys.argv)
