@@ -65,7 +65,7 @@ TEST(Val, ReadsTheLeadingNumber) {
         {"\xff"
          "1",
          0.0},
-        {"1\0002", 1.0},
+        {std::string("1\0002", 3), 1.0}, // reading stops at the NUL inside the text
         // Leading zeros widen no budget: the value decides 16 or 32 bits and
         // the exponent, and significant digits begin at the first non-zero.
         {"&H0FFFF", -1.0},
