@@ -2,7 +2,8 @@
 # Builds GMP and GNU MPFR (for the core) for WebAssembly from Debian's own
 # source packages, the same releases the native build links, into
 # build-web/deps; with --benchmark also Google Benchmark (only the benchmarks
-# under node need it). Once: a second run finds what is built and does nothing.
+# under node need it). Once: a second run finds what is built and does nothing,
+# unless the recipe has changed since.
 #
 # Usage: web/build-wasm-deps.sh [--benchmark] [PREFIX]
 set -euo pipefail
@@ -13,7 +14,13 @@ if [ "${1:-}" = --benchmark ]; then benchmark=true; shift; fi
 prefix=${1:-$root/build-web/deps}
 stamp=$prefix/.built
 benchmark_stamp=$prefix/.built-benchmark
-if [ -f "$stamp" ] && { ! $benchmark || [ -f "$benchmark_stamp" ]; }; then exit 0; fi
+# Optimized for size: every start of the page reads and compiles the module,
+# and GMP and MPFR are the larger part of it. The stamp holds the recipe, so
+# that a folder built by another one is built again.
+lib_flags="-Oz"
+recipe="gmp mpfr4 $lib_flags"
+built() { [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$recipe" ]; }
+if built && { ! $benchmark || [ -f "$benchmark_stamp" ]; }; then exit 0; fi
 
 # shellcheck source=scripts/lib.sh
 source scripts/lib.sh
@@ -50,7 +57,7 @@ apt_private=(-o "Dir::Etc::SourceList=$work/apt/sources.list" -o "Dir::Etc::Sour
              -o "Dir::State::Lists=$work/apt/lists" -o APT::Sandbox::User=root)
 apt-get "${apt_private[@]}" -qq update
 sources=()
-[ -f "$stamp" ] || sources+=(gmp mpfr4)
+built || sources+=(gmp mpfr4)
 ! $benchmark || sources+=(benchmark)
 apt-get "${apt_private[@]}" -qq source "${sources[@]}" >/dev/null 2>&1
 
@@ -78,7 +85,7 @@ configure_and_install() {
     shift
     cd "$work/$folder"-*/
     emconfigure ./configure --host=none --build="$(./config.guess)" --disable-shared --enable-static \
-        --prefix="$prefix" CC="$work/bin/emcc-c" CFLAGS="-O2" "$@" >configure.log 2>&1 \
+        --prefix="$prefix" CC="$work/bin/emcc-c" CFLAGS="$lib_flags" "$@" >configure.log 2>&1 \
         || { tail -n 40 configure.log; exit 1; }
     emmake make -j"$jobs" >make.log 2>&1 || { tail -n 40 make.log; exit 1; }
     emmake make install >/dev/null
@@ -94,10 +101,10 @@ build_gmp_and_mpfr() {
     # GMP: portable C (no assembly), 32-bit limbs as wasm32 has; the helper
     # programs that generate tables at build time run natively.
     echo "== GMP for WebAssembly"
-    configure_and_install gmp --disable-assembly --enable-cxx CC_FOR_BUILD=gcc ABI=standard CXXFLAGS="-O2"
+    configure_and_install gmp --disable-assembly --enable-cxx CC_FOR_BUILD=gcc ABI=standard CXXFLAGS="$lib_flags"
     echo "== GNU MPFR for WebAssembly"
     configure_and_install mpfr4 --with-gmp="$prefix"
-    touch "$stamp"
+    echo "$recipe" >"$stamp"
     echo "GMP and MPFR for WebAssembly in $prefix"
 }
 
@@ -114,6 +121,6 @@ build_benchmark() {
     echo "Google Benchmark for WebAssembly in $prefix"
 }
 
-[ -f "$stamp" ] || build_gmp_and_mpfr
+built || build_gmp_and_mpfr
 ! $benchmark || [ -f "$benchmark_stamp" ] || build_benchmark
 rm -rf "$work"

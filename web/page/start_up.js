@@ -1,6 +1,6 @@
 // The window at work: laid out from the description written into the page
-// at build time, with the start-up texts, while the module compiles; it
-// takes input once the module is there.
+// at build time, with the start-up texts, and painted while the module
+// compiles; it takes input once the module is there.
 import createTolvexModule from "tolvex_module";
 import { createForm, showChanges } from "./binding.js";
 import { layOut } from "./layout.js";
@@ -51,16 +51,10 @@ function start(description, laidOut, module) {
   document.documentElement.dataset.ready = "true";
 }
 
-// Compiled in the background once the parser has read the bytes. They
-// stand after this script so that the parser, and with it the first paint,
-// is not held back behind the module's start-up.
-const compiling = new Promise((resolve) => {
-  const compile = () =>
-    resolve(WebAssembly.compile(decodeBase64(document.getElementById("ModuleBytes").textContent)));
-  if (document.readyState === "loading")
-    document.addEventListener("DOMContentLoaded", compile, { once: true });
-  else compile();
-});
+// The module's bytes stand before this script: the browser compiles them on
+// its other threads while this one lays the window out and paints it.
+const moduleBytes = decodeBase64(document.getElementById("ModuleBytes").textContent);
+const compiling = WebAssembly.compile(moduleBytes);
 const description = JSON.parse(document.getElementById("WindowDescription").textContent);
 const laidOut = layOut(description);
 // The default button, marked after the captions are fitted: the fit
@@ -70,11 +64,14 @@ laidOut.elements.get(description.defaultButton).classList.add("default");
 // that the first paint is the window as it will be; the module's own
 // start-up then shows the same.
 showChanges(laidOut.elements, laidOut.units, description.startUp);
-// emscripten's loader instantiates the compiled module when it is there;
-// till then the window is painted and waits.
+// The window is painted before the module starts: a module compiled sooner
+// would otherwise hold the first paint back behind its own start-up. (A
+// task queued in the frame runs after that frame.)
+const painted = new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
+// emscripten's loader takes the compiled module from the page.
 function instantiateWasm(imports, receiveInstance) {
-  compiling
-    .then((compiled) => WebAssembly.instantiate(compiled, imports))
+  Promise.all([compiling, painted])
+    .then(([compiled]) => WebAssembly.instantiate(compiled, imports))
     .then((instance) => receiveInstance(instance));
   return {};
 }
