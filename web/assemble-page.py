@@ -52,17 +52,17 @@ def main(argv):
     html = replace_once(html, STYLE_HASHES, source_hash(style), html_path)
     html = replace_once(html, "<!-- style -->", "<style>" + style + "</style>", html_path)
     # Data blocks, read by the script and never run: the policy has no say in them.
-    # The module's bytes stand before the script, which starts compiling them
-    # first thing: the browser compiles them on other threads while the
-    # script lays the window out.
+    # The script stands before the module's bytes: the window is laid out
+    # first, and the parser is through (and the window painted) before the
+    # module's start-up runs rather than after it.
     parts = (
         '<script type="application/json" id="WindowDescription">'
         + inline_script(description)
+        + "</script>\n<script>"
+        + script
         + "</script>\n"
         + '<script type="application/octet-stream" id="ModuleBytes">'
         + wasm
-        + "</script>\n<script>"
-        + script
         + "</script>"
     )
     html = replace_once(html, "<!-- script -->", parts, html_path)

@@ -1,7 +1,7 @@
 // Prints the window's description as the page embeds it, so that the page
 // can lay itself out while its WebAssembly module is still compiling, with
-// what the start-up shows, as the module's startUp gives it to the page: the
-// first paint is then the window as it will be.
+// what the start-up shows, as the module's form starts: the first paint is
+// then the window as it will be, and the page shows it once.
 #include "description_json.h"
 #include "page_form.h"
 

@@ -4,7 +4,9 @@
 
 // What an update shows: each change's text in its box, and the item that
 // the unit list's change selects. The start-up's changes, as the build
-// recorded them, are shown so before the module is there.
+// recorded them from the module's own form, are shown so before the module
+// is there, and only then: the module's start-up sets its form up and sends
+// nothing.
 export function showChanges(elements, units, update) {
   for (const change of update.changes) {
     const box = elements.get(change.field);
@@ -20,7 +22,7 @@ export function createForm(module, fields, elements, units) {
   const boxes = fields.map((field) => elements.get(field.name));
   const show = (update) => showChanges(elements, units, update);
   return {
-    startUp: () => show(module.startUp()),
+    startUp: () => module.startUp(),
     click: (button) => show(module.click(button, boxes.map((box) => box.value))),
   };
 }

@@ -1,6 +1,6 @@
 // The window at work: laid out from the description written into the page
-// at build time, with the start-up texts, and painted while the module
-// compiles; it takes input once the module is there.
+// at build time, with the start-up texts, while the module compiles; it
+// takes input once the module is there.
 import createTolvexModule from "tolvex_module";
 import { createForm, showChanges } from "./binding.js";
 import { layOut } from "./layout.js";
@@ -51,27 +51,29 @@ function start(description, laidOut, module) {
   document.documentElement.dataset.ready = "true";
 }
 
-// The module's bytes stand before this script: the browser compiles them on
-// its other threads while this one lays the window out and paints it.
-const moduleBytes = decodeBase64(document.getElementById("ModuleBytes").textContent);
-const compiling = WebAssembly.compile(moduleBytes);
+// Compiled in the background once the parser has read the bytes. They
+// stand after this script so that the parser, and with it the first paint,
+// is not held back behind the module's start-up.
+const compiling = new Promise((resolve) => {
+  const compile = () =>
+    resolve(WebAssembly.compile(decodeBase64(document.getElementById("ModuleBytes").textContent)));
+  if (document.readyState === "loading")
+    document.addEventListener("DOMContentLoaded", compile, { once: true });
+  else compile();
+});
 const description = JSON.parse(document.getElementById("WindowDescription").textContent);
 const laidOut = layOut(description);
 // The default button, marked after the captions are fitted: the fit
 // measures its caption without the mark's bold.
 laidOut.elements.get(description.defaultButton).classList.add("default");
-// What the start-up shows, as the build recorded it from the same code, so
-// that the first paint is the window as it will be; the module's own
-// start-up then shows the same.
+// What the start-up shows, as the build recorded it from the module's own
+// form, so that the first paint is the window as it will be.
 showChanges(laidOut.elements, laidOut.units, description.startUp);
-// The window is painted before the module starts: a module compiled sooner
-// would otherwise hold the first paint back behind its own start-up. (A
-// task queued in the frame runs after that frame.)
-const painted = new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
-// emscripten's loader takes the compiled module from the page.
+// emscripten's loader instantiates the compiled module when it is there;
+// till then the window is painted and waits.
 function instantiateWasm(imports, receiveInstance) {
-  Promise.all([compiling, painted])
-    .then(([compiled]) => WebAssembly.instantiate(compiled, imports))
+  compiling
+    .then((compiled) => WebAssembly.instantiate(compiled, imports))
     .then((instance) => receiveInstance(instance));
   return {};
 }
