@@ -5,10 +5,12 @@
 # machine but its trusted certificate authorities (its registries are reached
 # through a proxy that signs with one of them).
 #
-#   scripts/fresh-debian.sh            README's two commands, exactly as README
+#   scripts/fresh-debian.sh [SETUP TESTS]
+#                                      README's two commands, exactly as README
 #                                      gives them: the first must open the window
 #                                      (on an X display of this machine's, then
-#                                      closed), the second must pass
+#                                      closed), the second must pass. Named
+#                                      (as CI names them), they must be README's.
 #   scripts/fresh-debian.sh --package  apt-get build-dep ./, dpkg-buildpackage -us -uc,
 #                                      then lintian on the .changes
 #
@@ -22,7 +24,15 @@ project=$PWD
 # shellcheck source=scripts/lib.sh
 source scripts/lib.sh
 mode=readme
-if [ "${1:-}" = --package ]; then mode=package; fi
+named=()
+if [ "${1:-}" = --package ]; then
+    mode=package
+elif [ "$#" -eq 2 ]; then
+    named=("$1" "$2")
+elif [ "$#" -ne 0 ]; then
+    echo "usage: scripts/fresh-debian.sh [SETUP TESTS] | --package" >&2
+    exit 2
+fi
 
 mirror=http://deb.debian.org/debian
 security_mirror=http://deb.debian.org/debian-security
@@ -156,13 +166,23 @@ run_setup_command() {
     display_pid=""
 }
 
-readme() {
-    local commands setup suite start setup_seconds suite_seconds log
+# README's two commands, and the same as the ones named, if any: checked
+# before any root is made.
+take_commands() {
+    local commands
     mapfile -t commands < <(readme_commands)
     [ "${#commands[@]}" -eq 2 ] || { echo "fresh-debian: README gives ${#commands[@]} commands, not 2" >&2; exit 1; }
+    if [ "${#named[@]}" -eq 2 ] && [ "${named[*]}" != "${commands[*]}" ]; then
+        echo "fresh-debian: README gives \"${commands[0]}\" and \"${commands[1]}\"," \
+            "not \"${named[0]}\" and \"${named[1]}\"" >&2
+        exit 1
+    fi
     setup=${commands[0]}
     suite=${commands[1]}
+}
 
+readme() {
+    local start setup_seconds suite_seconds log
     say "README's first command: $setup"
     start=$(clock)
     run_setup_command "$setup"
@@ -194,6 +214,9 @@ package() {
     say "the package built from Build-Depends alone in $(($(clock) - start)) s"
 }
 
+setup=""
+suite=""
+[ "$mode" != readme ] || take_commands
 make_tarball
 make_root
 "$mode"
