@@ -27,7 +27,7 @@ double CloseWindingRoot(double requiredNh, double wire, double diameter) {
 
 CloseWinding SolveCloseWinding(double requiredNh, double wire, double diameter) {
     const Int16 turns = RoundToInt16(Int(CloseWindingRoot(requiredNh, wire, diameter)));
-    return {turns, Mul(static_cast<double>(turns), wire)};
+    return {.minimumTurns = turns, .length = Mul(static_cast<double>(turns), wire)};
 }
 
 } // namespace tolvex

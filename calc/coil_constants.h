@@ -8,6 +8,6 @@ namespace tolvex {
 inline constexpr double kDiameterCoefficient = 0.46;
 inline constexpr double kLengthCoefficient = 1.02;
 inline constexpr double kCloseWindingConstant = 1.769;
-inline constexpr double kWirePi = 3.1416;
+inline constexpr double kWirePi = 3.1416; // NOLINT(modernize-use-std-numbers): 3.1416, as written
 
 } // namespace tolvex

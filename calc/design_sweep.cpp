@@ -41,8 +41,8 @@ double RowInductance(Int16 turns, double length, double diameter, double unitSca
 
 WireLength RowWireLength(Int16 turns, double diameter) {
     const double millimetres = Mul(Mul(static_cast<double>(turns), diameter), kWirePi);
-    if (millimetres > 1000.0) return {Div(millimetres, 1000.0), "m"};
-    return {millimetres, "mm"};
+    if (millimetres > 1000.0) return {.value = Div(millimetres, 1000.0), .unit = "m"};
+    return {.value = millimetres, .unit = "mm"};
 }
 
 double TurnSpacing(double length, Int16 turns) {

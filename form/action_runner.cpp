@@ -21,7 +21,9 @@ ClickResult ActionRunner::Click(const Action& action, std::span<const FieldText>
     try {
         action.click(fields_);
     } catch (const ArithmeticFailure& failure) {
-        result.stop = ActionStop{action.caption, failure, FailureMessage(action.caption, failure)};
+        result.stop = ActionStop{.action = action.caption,
+                                 .failure = failure,
+                                 .words = FailureMessage(action.caption, failure)};
     }
     result.changes = Changes(); // what the action wrote stays, also after a failure
     return result;

@@ -28,8 +28,8 @@ struct Action {
 
 // Every button that runs an action; the window's description hands them to both faces.
 inline constexpr std::array kActions{
-    Action{"GO", "Generate Values", GO_Click},
-    Action{"CalcInd", "Calculate Inductance", CalcInd_Click},
+    Action{.button = "GO", .caption = "Generate Values", .click = GO_Click},
+    Action{.button = "CalcInd", .caption = "Calculate Inductance", .click = CalcInd_Click},
 };
 inline constexpr const Action& kGenerateValues = kActions[0];
 inline constexpr const Action& kCalculateInductance = kActions[1];

@@ -3,6 +3,7 @@
 #include "coil_fields.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,7 +12,7 @@ namespace tolvex {
 
 // How a field keeps its text: a one-line text, the multi-line table (CR LF
 // inside the model, a line feed alone in a text box), or the unit list.
-enum class FieldKind { SingleLine, MultiLine, UnitList };
+enum class FieldKind : std::uint8_t { SingleLine, MultiLine, UnitList };
 
 // A place on the window in twips (15 to a pixel at 96 dots per inch).
 struct Twips {
@@ -46,53 +47,68 @@ inline constexpr std::array kFormFields{
               .text = &CoilFields::FormDia,
               .kind = FieldKind::SingleLine,
               .initialText = "20",
-              .label = {"Label2", "Former Diameter (mm)", {120, 720, 1575, 255}, 6},
-              .box = {1800, 720, 1575, 285},
+              .label = {.name = "Label2",
+                        .caption = "Former Diameter (mm)",
+                        .box = {.left = 120, .top = 720, .width = 1575, .height = 255},
+                        .tabIndex = 6},
+              .box = {.left = 1800, .top = 720, .width = 1575, .height = 285},
               .tabIndex = 0},
     FormField{.name = "WireDia",
               .text = &CoilFields::WireDia,
               .kind = FieldKind::SingleLine,
               .initialText = "0.5",
-              .label = {"Label3", "Wire Diameter  mm", {240, 1200, 1455, 375}, 7},
-              .box = {1800, 1200, 1575, 285},
+              .label = {.name = "Label3",
+                        .caption = "Wire Diameter  mm",
+                        .box = {.left = 240, .top = 1200, .width = 1455, .height = 375},
+                        .tabIndex = 7},
+              .box = {.left = 1800, .top = 1200, .width = 1575, .height = 285},
               .tabIndex = 1},
     FormField{.name = "Ind",
               .text = &CoilFields::Ind,
               .kind = FieldKind::SingleLine,
               .initialText = "1",
-              .label = {"Label1", "Inductance", {600, 240, 1095, 255}, 5},
-              .box = {1800, 240, 1575, 285},
+              .label = {.name = "Label1",
+                        .caption = "Inductance",
+                        .box = {.left = 600, .top = 240, .width = 1095, .height = 255},
+                        .tabIndex = 5},
+              .box = {.left = 1800, .top = 240, .width = 1575, .height = 285},
               .tabIndex = 2},
     FormField{.name = "Results",
               .text = &CoilFields::Results,
               .kind = FieldKind::MultiLine,
               .accessibleName = "Design table",
-              .box = {120, 2280, 6135, 3375},
+              .box = {.left = 120, .top = 2280, .width = 6135, .height = 3375},
               .tabIndex = 4},
     FormField{.name = "IndUnits",
               .text = nullptr,
               .kind = FieldKind::UnitList,
               .initialText = " ", // one space until start-up selects "uH"
               .accessibleName = "Inductance unit",
-              .box = {3480, 240, 735, 315},
+              .box = {.left = 3480, .top = 240, .width = 735, .height = 315},
               .tabIndex = 8},
     FormField{.name = "Turns",
               .text = &CoilFields::Turns,
               .kind = FieldKind::SingleLine,
-              .label = {"Label6", "Turns", {4440, 360, 615, 255}, 10},
-              .box = {5280, 360, 735, 285},
+              .label = {.name = "Label6",
+                        .caption = "Turns",
+                        .box = {.left = 4440, .top = 360, .width = 615, .height = 255},
+                        .tabIndex = 10},
+              .box = {.left = 5280, .top = 360, .width = 735, .height = 285},
               .tabIndex = 12},
     FormField{.name = "Length",
               .text = &CoilFields::Length,
               .kind = FieldKind::SingleLine,
-              .label = {"Label7", "Length", {4560, 720, 615, 255}, 11},
-              .box = {5280, 720, 735, 285},
+              .label = {.name = "Label7",
+                        .caption = "Length",
+                        .box = {.left = 4560, .top = 720, .width = 615, .height = 255},
+                        .tabIndex = 11},
+              .box = {.left = 5280, .top = 720, .width = 735, .height = 285},
               .tabIndex = 13},
     FormField{.name = "IndRes",
               .text = &CoilFields::IndRes,
               .kind = FieldKind::SingleLine,
               .accessibleName = "Inductance result",
-              .box = {4560, 1680, 1575, 435},
+              .box = {.left = 4560, .top = 1680, .width = 1575, .height = 435},
               .tabIndex = 14},
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <exception>
 #include <string_view>
 
@@ -7,10 +8,10 @@ namespace tolvex {
 
 // The three ways an operation can refuse to give a number. A failure ends the
 // running action at once; nothing downstream ever sees an infinity or a NaN.
-enum class FailureKind { DivisionByZero, Overflow, InvalidArgument };
+enum class FailureKind : std::uint8_t { DivisionByZero, Overflow, InvalidArgument };
 
 // What happened, finer than the kind: three different things are an overflow.
-enum class FailureCause {
+enum class FailureCause : std::uint8_t {
     DivisionByZero,     // a number other than 0 divided by 0, or 0 to a negative power
     BeyondDoubleRange,  // a result or a read number beyond the largest double
     ZeroDividedByZero,  // 0 / 0, which has no value at all

@@ -43,7 +43,8 @@ Int16 RoundToInt16(double x) {
     double whole = std::floor(x);
     double rest = x - whole; // exact for |x| < 2^52; zero above
     if (rest > 0.5 || (rest == 0.5 && std::fmod(whole, 2.0) != 0.0)) whole += 1.0;
-    if (!(whole >= -32768.0 && whole <= 32767.0)) Fail(FailureCause::BeyondInt16);
+    const bool inRange = whole >= -32768.0 && whole <= 32767.0; // false for NaN
+    if (!inRange) Fail(FailureCause::BeyondInt16);
     return static_cast<Int16>(whole);
 }
 

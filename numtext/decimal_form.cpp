@@ -88,9 +88,9 @@ DecimalForm FifteenDigitForm(double x) {
     const double magnitude = std::fabs(x);
     // A subnormal's ulp is not relative to its size, and infinities and NaN
     // have no digits: the exact path writes them.
-    if (!(magnitude >= std::numeric_limits<double>::min() &&
-          magnitude <= std::numeric_limits<double>::max()))
-        return ExactFifteenDigitForm(x);
+    const bool normal = magnitude >= std::numeric_limits<double>::min() &&
+                        magnitude <= std::numeric_limits<double>::max(); // false for NaN
+    if (!normal) return ExactFifteenDigitForm(x);
 
     // Dragonbox's shortest digits S lie within half an ulp of x. With at most
     // 15 of them they are the answer: an ulp is under a quarter of a step of

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include <array>
+
 namespace tolvex {
 
 // The program takes no command line. Qt would read options such as -reverse,
@@ -12,8 +14,8 @@ class Application {
     Application(int argc, char* argv[]);
 
   private:
-    int argc_ = 1; // QApplication keeps a reference to the count
-    char* argv_[2];
+    int argc_ = 1;              // QApplication keeps a reference to the count
+    std::array<char*, 2> argv_; // the program name and the closing null pointer
     QApplication app_;
 };
 

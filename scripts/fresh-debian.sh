@@ -1,51 +1,65 @@
 #!/usr/bin/env bash
-# Proves the project on a stock Debian 12, as a new user gets one: a minimal
-# bookworm root made by debootstrap (with the suites a fresh install has and
+# Proves the project on a stock Debian, as a new user gets one: a minimal root
+# of the release made by debootstrap (with the suites a fresh install has and
 # git), the project copied in from `git archive HEAD`, and nothing else of this
 # machine but its trusted certificate authorities (its registries are reached
 # through a proxy that signs with one of them).
 #
-#   scripts/fresh-debian.sh [SETUP TESTS]
+#   scripts/fresh-debian.sh RELEASE [SETUP TESTS]
 #                                      README's two commands, exactly as README
 #                                      gives them: the first must open the window
 #                                      (on an X display of this machine's, then
 #                                      closed), the second must pass. Named
 #                                      (as CI names them), they must be README's.
-#   scripts/fresh-debian.sh --package  apt-get build-dep ./, dpkg-buildpackage -us -uc,
-#                                      then lintian on the .changes
+#   scripts/fresh-debian.sh RELEASE --package
+#                                      apt-get build-dep ./ and dpkg-buildpackage
+#                                      -us -uc (tests included) from Build-Depends
+#                                      alone, then that release's checks of the
+#                                      package (scripts/package-test.sh: lintian,
+#                                      hardening, validators, autopkgtest, removal)
 #
+# RELEASE is a Debian release's code name: bookworm (12) or trixie (13).
 # Each run takes a new root. The packages debootstrap installs are kept as a
-# tarball (TOLVEX_DEBOOTSTRAP_CACHE, /var/cache/tolvex by default) and made
-# anew once it is a week old; a root that packages were installed into is never
-# used again. Needs root, debootstrap and Xvfb (scripts/install-deps.sh).
+# tarball per release (TOLVEX_DEBOOTSTRAP_CACHE, /var/cache/tolvex by default)
+# and made anew once it is a week old; a root that packages were installed
+# into is never used again. Needs root, debootstrap and Xvfb
+# (scripts/install-deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 project=$PWD
 # shellcheck source=scripts/lib.sh
 source scripts/lib.sh
+usage() {
+    echo "usage: scripts/fresh-debian.sh bookworm|trixie [SETUP TESTS | --package]" >&2
+    exit 2
+}
+release=${1:-}
+case $release in
+    bookworm | trixie) shift ;;
+    *) usage ;;
+esac
 mode=readme
 named=()
-if [ "${1:-}" = --package ]; then
+if [ "${1:-}" = --package ] && [ "$#" -eq 1 ]; then
     mode=package
 elif [ "$#" -eq 2 ]; then
     named=("$1" "$2")
 elif [ "$#" -ne 0 ]; then
-    echo "usage: scripts/fresh-debian.sh [SETUP TESTS] | --package" >&2
-    exit 2
+    usage
 fi
 
 mirror=http://deb.debian.org/debian
 security_mirror=http://deb.debian.org/debian-security
 title='Coil Design   Orvik'
 cache=${TOLVEX_DEBOOTSTRAP_CACHE:-/var/cache/tolvex}
-tarball=$cache/bookworm-minbase.tgz
-work=$(mktemp -d /var/tmp/tolvex-fresh.XXXXXX)
+tarball=$cache/$release-minbase.tgz
+work=$(mktemp -d "/var/tmp/tolvex-fresh-$release.XXXXXX")
 root=$work/root
 mounts=(proc sys dev dev/pts dev/shm)
 display_pid=""
 
 clock() { date +%s; }
-say() { echo "== fresh-debian: $*"; }
+say() { echo "== fresh-debian ($release): $*"; }
 
 # Every process still running inside the root ends before its mounts go.
 stop_root_processes() {
@@ -90,24 +104,24 @@ trap 'exit 143' TERM INT
 make_tarball() {
     mkdir -p "$cache"
     if [ -f "$tarball" ] && [ -z "$(find "$tarball" -mtime +6)" ]; then return; fi
-    say "debootstrap --make-tarball (bookworm, minbase, git, ca-certificates)"
+    say "debootstrap --make-tarball ($release, minbase, git, ca-certificates)"
     debootstrap --variant=minbase --include=git,ca-certificates \
-        --make-tarball="$tarball.new" bookworm "$work/tarball" "$mirror" >"$work/debootstrap.log" 2>&1 ||
+        --make-tarball="$tarball.new" "$release" "$work/tarball" "$mirror" >"$work/debootstrap.log" 2>&1 ||
         { tail -n 30 "$work/debootstrap.log"; exit 1; }
     mv "$tarball.new" "$tarball"
     rm -rf "$work/tarball"
 }
 
 make_root() {
-    say "a new bookworm root in $root"
+    say "a new $release root in $root"
     debootstrap --variant=minbase --include=git,ca-certificates \
-        --unpack-tarball="$tarball" bookworm "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
+        --unpack-tarball="$tarball" "$release" "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
         { tail -n 30 "$work/debootstrap.log"; exit 1; }
     # What the installer writes for the updates and the security suites, in
     # the one-line format that debootstrap wrote for the release itself.
     cat >>"$root/etc/apt/sources.list" <<LIST
-deb $mirror bookworm-updates main
-deb $security_mirror bookworm-security main
+deb $mirror $release-updates main
+deb $security_mirror $release-security main
 LIST
     cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/" 2>/dev/null || true
     chroot "$root" update-ca-certificates >/dev/null
@@ -199,19 +213,23 @@ readme() {
     grep -E 'tests passed' "$log" | tail -n 1
 }
 
+# The package from Build-Depends alone, its tests included; only then the
+# tools that check it, so that nothing they bring can stand in for a missing
+# build dependency.
 package() {
     local start
-    say "apt-get build-dep ./ then dpkg-buildpackage -us -uc"
+    say "apt-get build-dep ./, then dpkg-buildpackage -us -uc (scripts/build-package.sh)"
     start=$(clock)
     in_root 'export DEBIAN_FRONTEND=noninteractive &&
         apt-get update -qq && apt-get build-dep -y -qq ./ >/dev/null &&
-        dpkg-buildpackage -us -uc >../build.log 2>&1 || { tail -n 60 ../build.log; exit 1; }
-        grep -E "tests passed" ../build.log
-        apt-get install -y -qq --no-install-recommends lintian >/dev/null &&
-        ls ../*.changes ../*.deb ../*.dsc &&
-        lintian --fail-on error,warning ../tolvex_*.changes &&
-        echo "lintian on the source and the binary package: no errors, no warnings"'
-    say "the package built from Build-Depends alone in $(($(clock) - start)) s"
+        scripts/build-package.sh >/dev/null && grep -E "tests passed" build-package/build.log'
+    say "built from Build-Depends alone in $(($(clock) - start)) s; the package's checks"
+    start=$(clock)
+    in_root 'export DEBIAN_FRONTEND=noninteractive &&
+        apt-get install -y -qq --no-install-recommends lintian devscripts autopkgtest \
+            desktop-file-utils appstream python3 >/dev/null &&
+        scripts/package-test.sh --built'
+    say "the package's checks in $(($(clock) - start)) s"
 }
 
 setup=""

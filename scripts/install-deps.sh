@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what Tolvex needs to build, run and test on Debian 12, and
-# generates the locales that the locale tests switch between.
+# Installs what Tolvex needs to build, run and test on Debian 12 or 13, each
+# from its own archive, and generates the locales that the locale tests switch
+# between. No name carries a release's version: the unversioned packages
+# (clang, libclang-rt-dev, python3-clang) follow each release's default LLVM.
 set -euo pipefail
 # shellcheck source=scripts/lib.sh
 source "$(dirname "$0")/lib.sh"
@@ -10,7 +12,7 @@ as_root apt-get update -qq
 packages=(
     build-essential cmake pkg-config qt6-base-dev libgl-dev libxcb1-dev libgtest-dev libbenchmark-dev
     libmpfr-dev libgmp-dev libfmt-dev libfast-float-dev nlohmann-json3-dev
-    clang clang-tidy clang-format libclang-rt-14-dev python3 python3-clang-14
+    clang clang-tidy clang-format libclang-rt-dev python3 python3-clang
     fonts-dejavu-core xvfb xauth xdotool locales time
     debhelper devscripts lintian autopkgtest desktop-file-utils appstream librsvg2-bin
     emscripten googletest dpkg-dev nodejs esbuild chromium

@@ -5,7 +5,7 @@ Plants one small fault at a time (a mutant) in a copy of the tree, rebuilds only
 what the tests need, runs those tests and reports which test caught it.
 A mutant that no test catches "survived"; one that does not build is "invalid".
 Mutants listed in tools/mutation/equivalent.txt cannot change behaviour and are
-not run. The code is read with libclang (python3-clang-14) through the
+not run. The code is read with libclang (python3-clang) through the
 compile_commands.json of the `mutants` preset, headers included; docs/MUTATION.md
 describes the operators and the lists.
 

@@ -175,16 +175,16 @@ TEST(ActionRunner, AFailureGivesItsWordsAndKeepsWhatWasWritten) {
     const ClickResult go = runner.Click(
         kGenerateValues, Texts({{"Ind", "20"}, {"IndUnits", "mH"}, {"Results", "before"}}));
     ASSERT_TRUE(go.stop.has_value());
-    EXPECT_EQ(go.stop->action, "Generate Values");
-    EXPECT_EQ(go.stop->failure.cause(), FailureCause::BeyondInt16);
-    EXPECT_EQ(go.stop->words, "Generate Values stopped with an overflow: a turn count is outside "
+    EXPECT_EQ(go.stop.value().action, "Generate Values");
+    EXPECT_EQ(go.stop.value().failure.cause(), FailureCause::BeyondInt16);
+    EXPECT_EQ(go.stop.value().words, "Generate Values stopped with an overflow: a turn count is outside "
                               "the whole numbers -32768 to 32767.");
     EXPECT_EQ(ShapeOf(runner.Fields().Results).rows, 9);
     EXPECT_TRUE(ByName(go.changes).at("Results").text.starts_with("Min  24289 turns close wound"));
 
     const ClickResult early = runner.Click(kGenerateValues, Texts({{"Ind", ""}}));
     ASSERT_TRUE(early.stop.has_value());
-    EXPECT_EQ(early.stop->failure.cause(), FailureCause::DivisionByZero);
+    EXPECT_EQ(early.stop.value().failure.cause(), FailureCause::DivisionByZero);
     EXPECT_TRUE(early.changes.empty()); // it stopped before writing
 }
 

@@ -238,7 +238,6 @@ TEST(GoClick, TypedPicohenries) {
     fields.Ind = "1000000";
     fields.IndUnits.SetText("pH");
     GO_Click(fields);
-    std::string expected = kOneMicrohenryTable;
     EXPECT_EQ(fields.Results.substr(0, fields.Results.find("\r\n", 45) + 2),
               "Min  5 turns close wound,   length  2.5\r\n\r\n"
               "5  Turns   Length 2.5   Spacing 0.50    876982.47pH       Wire  322.0mm\r\n");

@@ -91,7 +91,7 @@ TEST(FailureMessage, SaysWhatHappenedForEachCause) {
     for (const auto& c : cases) {
         const auto failure = FailureFrom(c);
         ASSERT_TRUE(failure.has_value()) << c.action << ", " << c.name;
-        EXPECT_EQ(FailureMessage(c.action, *failure), c.words) << c.action << ", " << c.name;
+        EXPECT_EQ(FailureMessage(c.action, failure.value()), c.words) << c.action << ", " << c.name;
     }
 }
 

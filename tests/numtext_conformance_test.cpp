@@ -45,7 +45,7 @@ TEST(NumtextConformance, ValOfEveryVector) {
             EXPECT_EQ(failure, FailureKindNamed(TextOf(v, "failure"))) << "text \"" << text << "\"";
         } else {
             ASSERT_FALSE(failure.has_value())
-                << "text \"" << text << "\" failed with " << FailureKindText(*failure);
+                << "text \"" << text << "\" failed with " << FailureKindText(failure.value());
             EXPECT_EQ(BitsOf(result), TextOf(v, "bits")) << "text \"" << text << "\"";
         }
     }

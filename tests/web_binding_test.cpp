@@ -169,14 +169,15 @@ TEST(WebBinding, FailureKeepsTheFieldAndGivesTheWords) {
         "CalcInd", {{"IndRes", "before"}, {"Turns", "10"}, {"FormDia", ""}, {"WireDia", ""}});
     EXPECT_EQ(Text(calc.changes, "IndRes"), "(unchanged)"); // still "before"
     ASSERT_TRUE(calc.stop.has_value());
-    EXPECT_EQ(calc.stop->words,
+    EXPECT_EQ(calc.stop.value().words,
               "Calculate Inductance stopped with an overflow: 0 was divided by 0, which has no "
               "value.");
     const ClickResult go = page.Click(
         "GO", {{"FormDia", "20"}, {"WireDia", "0.5"}, {"Ind", "20"}, {"IndUnits", "mH"}});
     ASSERT_TRUE(go.stop.has_value());
-    EXPECT_EQ(go.stop->words, "Generate Values stopped with an overflow: a turn count is outside "
-                              "the whole numbers -32768 to 32767.");
+    EXPECT_EQ(go.stop.value().words,
+              "Generate Values stopped with an overflow: a turn count is outside "
+              "the whole numbers -32768 to 32767.");
     EXPECT_EQ(Change(go.changes, "IndUnits")->listIndex, 2);
     EXPECT_TRUE(Text(go.changes, "Results").starts_with("Min  24289 turns close wound"));
     // The next start-up begins afresh; a button that runs no action changes nothing.

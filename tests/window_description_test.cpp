@@ -131,9 +131,9 @@ TEST(WindowDescription, OnlyTheEquationIsColouredDarkGreen) {
             continue;
         }
         ASSERT_TRUE(control.color.has_value());
-        EXPECT_EQ(control.color->red, 0);
-        EXPECT_EQ(control.color->green, 128);
-        EXPECT_EQ(control.color->blue, 0);
+        EXPECT_EQ(control.color.value().red, 0);
+        EXPECT_EQ(control.color.value().green, 128);
+        EXPECT_EQ(control.color.value().blue, 0);
         EXPECT_EQ(control.alignment, TextAlignment::Left);
     }
 }

@@ -55,25 +55,68 @@ if [ "$found" -eq 0 ]; then
 fi
 apt_private=(-o "Dir::Etc::SourceList=$work/apt/sources.list" -o "Dir::Etc::SourceParts=$work/apt/parts"
              -o "Dir::State::Lists=$work/apt/lists" -o APT::Sandbox::User=root)
-apt-get "${apt_private[@]}" -qq update
+apt-get "${apt_private[@]}" -qq update || {
+    echo "build-wasm-deps: apt-get update of the source lists failed (above)" >&2
+    exit 1
+}
+
+# fetch_source PACKAGE: Debian's source package, unpacked into PACKAGE-VERSION/
+# as apt-get source would. Each file is fetched on its own so that a file the
+# mirror cannot give is named; when only Debian's packaging part is missing,
+# the upstream release (the .orig tarball, which the packaging leaves as it
+# is) is built instead, and the script says so.
+fetch_source() {
+    local package=$1 uri file hash dsc="" orig="" missing=()
+    while read -r uri file _ hash; do
+        uri=${uri//\'/}
+        if /usr/lib/apt/apt-helper "${apt_private[@]}" download-file "$uri" "$file" "$hash" \
+            >"$file.log" 2>&1; then
+            case $file in
+                *.dsc) dsc=$file ;;
+                *.orig.tar.*) orig=$file ;;
+            esac
+        else
+            missing+=("$file")
+            sed 's/^/    /' "$file.log" >&2
+        fi
+        rm -f "$file.log"
+    done < <(apt-get "${apt_private[@]}" -qq source --print-uris "$package" | grep "^'")
+    local version=${orig#"${package}_"}
+    version=${version%.orig.tar.*}
+    if [ "${#missing[@]}" -eq 0 ] && [ -n "$dsc" ]; then
+        dpkg-source -x "$dsc" "$package-$version" >"$package.log" 2>&1 || { cat "$package.log" >&2; exit 1; }
+    elif [ -n "$orig" ]; then
+        echo "build-wasm-deps: $package: the mirror did not give ${missing[*]}; building the" \
+            "upstream release $version from $orig without Debian's packaging" >&2
+        mkdir "$package-$version"
+        tar -xf "$orig" -C "$package-$version" --strip-components=1
+    else
+        echo "build-wasm-deps: $package: Debian's source could not be fetched" \
+            "(${missing[*]:-no file listed by apt-get source --print-uris})" >&2
+        exit 1
+    fi
+}
 sources=()
 built || sources+=(gmp mpfr4)
 ! $benchmark || sources+=(benchmark)
-apt-get "${apt_private[@]}" -qq source "${sources[@]}" >/dev/null 2>&1
+for package in "${sources[@]}"; do fetch_source "$package"; done
 
 # The libraries' C compiler: a compile-only call goes straight to emscripten's
 # clang with the flags emcc itself would give it (emcc --cflags); anything else
-# (links, the preprocessor, configure's link checks) goes through emcc. emcc's
-# own start-up is most of the time of compiling a small C file, and GMP and MPFR
-# are a thousand of them.
+# (the preprocessor, configure's link checks) goes through emcc. emcc's own
+# start-up is most of the time of compiling a small C file, and GMP and MPFR
+# are a thousand of them. The libraries are archives, so every link here is one
+# of configure's checks: at -O0, which comes last and so wins, a newer emcc
+# skips the optimising passes that took most of configure's time.
 write_compiler() {
     mkdir -p "$work/bin"
     cat >"$work/bin/emcc-c" <<COMPILER
 #!/bin/sh
 case " \$* " in
     *" -c "*) exec "$(em-config LLVM_ROOT)/clang" $(emcc --cflags) "\$@" ;;
+    *" -E "*) exec emcc "\$@" ;;
 esac
-exec emcc "\$@"
+exec emcc "\$@" -O0
 COMPILER
     chmod +x "$work/bin/emcc-c"
 }

@@ -14,8 +14,8 @@ struct FontSteps {
 
 // Fonts sized in points go down half a point at a time to 6 pt; fonts sized
 // in pixels (some desktops' choice) a pixel at a time to 8 px.
-inline constexpr FontSteps kPointSteps{0.5, 6.0};
-inline constexpr FontSteps kPixelSteps{1.0, 8.0};
+inline constexpr FontSteps kPointSteps{.step = 0.5, .smallest = 6.0};
+inline constexpr FontSteps kPixelSteps{.step = 1.0, .smallest = 8.0};
 
 // The sizes to try, largest first: the face's own size, then a step smaller
 // each time down to the smallest (the face's size alone when it is no larger).

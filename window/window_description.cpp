@@ -10,26 +10,48 @@ namespace {
 using enum ControlKind;
 constexpr TextAlignment kLeft = TextAlignment::Left;
 constexpr TextAlignment kRight = TextAlignment::Right;
-constexpr Rgb kDarkGreen{0, 128, 0};
+constexpr Rgb kDarkGreen{.red = 0, .green = 128, .blue = 0};
 
 constexpr std::string_view kEquation =
     "Vessor's equation                   L (nH) =     (N.D)^2 / (0.46.D + 1.02.len)";
 
 // The controls that are not fields or their captions.
 constexpr std::array kOtherControls{
-    ControlDescription{
-        "GO", PushButton, kGenerateValues.caption, {2160, 1560, 1095, 615}, 3, kLeft, std::nullopt},
-    ControlDescription{"Label4", Label, kEquation, {120, 1560, 2055, 615}, 9, kLeft, kDarkGreen},
-    ControlDescription{"CalcInd",
-                       PushButton,
-                       kCalculateInductance.caption,
-                       {4920, 1080, 975, 495},
-                       15,
-                       kLeft,
-                       std::nullopt},
-    ControlDescription{
-        "Label5", Label, "Back calculate", {4680, 120, 1215, 255}, 16, kRight, std::nullopt},
-    ControlDescription{"Line1", Line, "", {4440, 0, 0, 2280}, -1, kLeft, std::nullopt},
+    ControlDescription{.name = "GO",
+                       .kind = PushButton,
+                       .text = kGenerateValues.caption,
+                       .box = {.left = 2160, .top = 1560, .width = 1095, .height = 615},
+                       .tabIndex = 3,
+                       .alignment = kLeft,
+                       .color = std::nullopt},
+    ControlDescription{.name = "Label4",
+                       .kind = Label,
+                       .text = kEquation,
+                       .box = {.left = 120, .top = 1560, .width = 2055, .height = 615},
+                       .tabIndex = 9,
+                       .alignment = kLeft,
+                       .color = kDarkGreen},
+    ControlDescription{.name = "CalcInd",
+                       .kind = PushButton,
+                       .text = kCalculateInductance.caption,
+                       .box = {.left = 4920, .top = 1080, .width = 975, .height = 495},
+                       .tabIndex = 15,
+                       .alignment = kLeft,
+                       .color = std::nullopt},
+    ControlDescription{.name = "Label5",
+                       .kind = Label,
+                       .text = "Back calculate",
+                       .box = {.left = 4680, .top = 120, .width = 1215, .height = 255},
+                       .tabIndex = 16,
+                       .alignment = kRight,
+                       .color = std::nullopt},
+    ControlDescription{.name = "Line1",
+                       .kind = Line,
+                       .text = "",
+                       .box = {.left = 4440, .top = 0, .width = 0, .height = 2280},
+                       .tabIndex = -1,
+                       .alignment = kLeft,
+                       .color = std::nullopt},
 };
 
 constexpr ControlKind KindOf(FieldKind kind) {
@@ -61,12 +83,22 @@ constexpr auto kControls = [] {
             control;
     };
     for (const FormField& field : kFormFields) {
-        put({field.name, KindOf(field.kind), field.initialText, field.box, field.tabIndex, kLeft,
-             std::nullopt});
+        put({.name = field.name,
+             .kind = KindOf(field.kind),
+             .text = field.initialText,
+             .box = field.box,
+             .tabIndex = field.tabIndex,
+             .alignment = kLeft,
+             .color = std::nullopt});
         const FieldLabel& label = field.label;
         if (!label.name.empty())
-            put({label.name, Label, label.caption, label.box, label.tabIndex, kRight,
-                 std::nullopt});
+            put({.name = label.name,
+                 .kind = Label,
+                 .text = label.caption,
+                 .box = label.box,
+                 .tabIndex = label.tabIndex,
+                 .alignment = kRight,
+                 .color = std::nullopt});
     }
     for (const ControlDescription& control : kOtherControls) put(control);
     return controls;
@@ -79,8 +111,13 @@ constexpr bool EveryPlaceTaken() {
 }
 static_assert(EveryPlaceTaken(), "a tab index is taken twice or skipped");
 
-constexpr WindowDescription kWindow{"Tolvex", "Coil Design   Orvik",      6285, 5685, kControls,
-                                    kActions, kCalculateInductance.button};
+constexpr WindowDescription kWindow{.name = "Tolvex",
+                                    .caption = "Coil Design   Orvik",
+                                    .clientWidth = 6285,
+                                    .clientHeight = 5685,
+                                    .controls = kControls,
+                                    .actions = kActions,
+                                    .defaultButton = kCalculateInductance.button};
 
 bool TakesFocus(const ControlDescription& control) {
     return control.kind != Label && control.kind != Line;

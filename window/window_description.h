@@ -3,6 +3,7 @@
 #include "form/actions.h"
 #include "form/field_table.h"
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -14,8 +15,8 @@ namespace tolvex {
 // binding (the Qt window, the web page) builds itself from this description.
 // Its fields and their captions come from the form's field table.
 
-enum class ControlKind { TextBox, MultiLineTextBox, PushButton, Label, UnitList, Line };
-enum class TextAlignment { Left, Right };
+enum class ControlKind : std::uint8_t { TextBox, MultiLineTextBox, PushButton, Label, UnitList, Line };
+enum class TextAlignment : std::uint8_t { Left, Right };
 
 struct Rgb {
     int red, green, blue;

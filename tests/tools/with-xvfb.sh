@@ -1,0 +1,22 @@
+#!/bin/sh
+# with-xvfb.sh COMMAND [ARG...]: runs COMMAND on a virtual X display of its
+# own and ends the display after it, with COMMAND's exit status.
+# Xvfb picks the display itself (-displayfd): the first number whose sockets
+# are free. xvfb-run -a looks only at /tmp's lock files, so two roots on one
+# machine (which share the abstract socket namespace but not /tmp) could both
+# take :99, and the second server would fail to start.
+set -eu
+dir=$(mktemp -d)
+xvfb=""
+trap '[ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true; rm -rf "$dir"' EXIT
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" >"$dir/log" 2>&1 &
+xvfb=$!
+for _ in $(seq 1 100); do
+    [ ! -s "$dir/display" ] || break
+    kill -0 "$xvfb" 2>/dev/null || { cat "$dir/log" >&2; exit 1; }
+    sleep 0.1
+done
+[ -s "$dir/display" ] || { echo "with-xvfb: Xvfb gave no display within 10 s" >&2; cat "$dir/log" >&2; exit 1; }
+status=0
+DISPLAY=":$(cat "$dir/display")" "$@" || status=$?
+exit "$status"
