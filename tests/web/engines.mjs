@@ -194,6 +194,7 @@ async function launchWebKit(colorScheme) {
       return JSON.parse(json);
     },
     async screenshot() {
+      await page.evaluate(painted);
       return Buffer.from(await call("GET", `${session}/screenshot`), "base64");
     },
   };
@@ -209,6 +210,7 @@ async function launchWebKit(colorScheme) {
     async open(url, screen) {
       await call("POST", `${session}/url`, { url });
       await fit(screen);
+      await page.evaluate(painted); // the new size laid out before anything is measured
       await ready(page);
       // Classic WebDriver hears nothing of the page's console: the page's own
       // console and error events are recorded from here on.
@@ -236,6 +238,10 @@ function recordMessages() {
   }
   return null;
 }
+
+// Two frames later: what the page last changed has been painted.
+const painted = () =>
+  new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(() => resolve(null))));
 
 async function ready(page) {
   for (let tries = 0; tries < 600; tries++) {
