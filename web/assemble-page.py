@@ -15,13 +15,15 @@ import json
 import sys
 from html import escape
 
-from window_markup import window_css, window_html
+from window_markup import readable_width, window_css, window_html
 
 # Markers in page.html's policy for the hashes of what is written inline.
 SCRIPT_HASHES = "'script-hashes'"
 STYLE_HASHES = "'style-hashes'"
 # Where the window's caption goes: the title and the failure dialog's.
 CAPTION = "<!-- caption -->"
+# page.css's container queries' line between the two layouts.
+READABLE_WIDTH = "READABLE_WIDTH"
 
 
 def inline_script(text):
@@ -51,7 +53,8 @@ def main(argv):
     html_path, css_path, bundle_path, description_path, wasm_path, out_path = argv[1:]
     html = read(html_path)
     window = json.loads(read(description_path))
-    style = "\n" + read(css_path) + window_css(window)
+    css = read(css_path).replace(READABLE_WIDTH, readable_width(window))
+    style = "\n" + css + window_css(window)
     script = "\n" + inline_script(read(bundle_path))
     description = json.dumps(window, ensure_ascii=True)
     with open(wasm_path, "rb") as f:

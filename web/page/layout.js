@@ -27,24 +27,29 @@ function captionsFit(captions) {
   );
 }
 
-// The page comes with the first of the description's sizes, largest first.
-// Where its captions fit in this browser's fonts, as they do in most, the
-// check reads the layout the first paint needs anyway and changes nothing;
-// else the largest that fits is searched for (the last one stays when none
-// does). Only the captions' text changes: every control keeps its box.
-function fitFont(frame, captions, sizes) {
-  if (captionsFit(captions)) return;
+// The page paints with a size the build wrote for its font stacks, one of
+// the description's sizes (largest first). Where the captions fit at it and
+// not at the next larger one, as in the fonts it was written for, this
+// changes nothing; else the largest that fits is searched for (the last one
+// stays when none does). Only the captions' text changes: every control keeps
+// its box, and the layout and scale do not depend on it. Measured in the
+// window layout.
+function fitFont(frame, captions, sizes, painted) {
   const setSize = (points) => frame.style.setProperty("--caption-font", points + "pt");
   const fits = (points) => {
     setSize(points);
     return captionsFit(captions);
   };
-  setSize(firstFittingSize(sizes, fits));
+  const at = sizes.indexOf(painted);
+  const fitsAsPainted = at >= 0 && captionsFit(captions) && (at === 0 || !fits(sizes[at - 1]));
+  if (fitsAsPainted) frame.style.removeProperty("--caption-font");
+  else setSize(firstFittingSize(sizes, fits));
 }
 
 // ---- choosing the layout ----
 
-// The layout for the screen as it is now; every resize asks again.
+// The layout for the screen as it is now, as the style sheet's container
+// queries choose it (the class names it); every resize asks again.
 function arrange(frame, windowSize, captionPixels) {
   const root = document.documentElement;
   const margin = parseFloat(getComputedStyle(document.body).marginLeft);
@@ -55,9 +60,11 @@ function arrange(frame, windowSize, captionPixels) {
   frame.style.setProperty("--scale", String(scale));
   const line = frame.querySelector(".line");
   line.setAttribute("aria-orientation", column ? "horizontal" : "vertical");
+  return column;
 }
 
-// The window fitted to the browser's fonts and the screen.
+// The window fitted to the screen, and its captions to the browser's fonts
+// the first time it shows as the window.
 export function layOut(description) {
   const frame = document.getElementById(description.name);
   const elements = findWindow(description);
@@ -65,15 +72,20 @@ export function layOut(description) {
   const unitControl = byKind("unitList")[0];
   const indexOfText = (text) => description.units.indexOf(text);
   const units = findUnitList(elements.get(unitControl.name), description.units, indexOfText);
-  fitFont(
-    frame,
-    [...byKind("label"), ...byKind("pushButton")].map((c) => elements.get(c.name)),
-    description.captionFontPoints,
-  );
-  const windowSize = { width: frame.offsetWidth, height: frame.offsetHeight };
-  const captionPixels = parseFloat(getComputedStyle(frame).fontSize);
-  frame.style.setProperty("--frame-height", windowSize.height + "px");
-  const rearrange = () => arrange(frame, windowSize, captionPixels);
+  const captions = [...byKind("label"), ...byKind("pushButton")].map((c) => elements.get(c.name));
+  const painted = parseFloat(getComputedStyle(frame).getPropertyValue("--caption-font"));
+  // In CSS pixels, with the frame's one-pixel border.
+  const tpp = description.twipsPerPixel;
+  const windowSize = {
+    width: description.clientWidth / tpp + 2,
+    height: description.clientHeight / tpp + 2,
+  };
+  let fitted = false;
+  const rearrange = () => {
+    if (arrange(frame, windowSize, (painted * 96) / 72) || fitted) return;
+    fitFont(frame, captions, description.captionFontPoints, painted);
+    fitted = true;
+  };
   rearrange();
   window.addEventListener("resize", rearrange);
   return { frame, elements, units };
