@@ -238,6 +238,25 @@ test("while the module compiles: the window as it will look, taking typing", asy
   }
 });
 
+test("before its script runs the page paints the window as the script leaves it", async () => {
+  const file = path.join(mkdtempSync(path.join(os.tmpdir(), "tolvex-bare-")), "bare.html");
+  writeFileSync(file, readFileSync(pagePath, "utf8").replace(/<script>[\s\S]*?<\/script>/, ""));
+  const phone = { viewport: { width: 360, height: 740 }, deviceScaleFactor: 3, isMobile: true,
+    hasTouch: true };
+  for (const screen of [kDesktop, phone, { ...phone, viewport: { width: 740, height: 360 } }]) {
+    const bare = await openPage(browser, pathToFileURL(file).href, screen, true);
+    const ready = await openPage(browser, pageUrl, screen);
+    try {
+      const [before, after] = [await bare.page.screenshot(), await ready.page.screenshot()];
+      assert.ok(before.equals(after), JSON.stringify(screen.viewport));
+      assert.deepEqual(bare.messages, []);
+    } finally {
+      await bare.context.close();
+      await ready.context.close();
+    }
+  }
+});
+
 test("clicks and Enter before the module is there are answered once it is, each once", async () => {
   const rows = [
     // texts typed, then clicks (#id) and Enter in a box (id), what shows once the module is there
