@@ -63,8 +63,10 @@ function arrange(frame, windowSize, captionPixels) {
   return column;
 }
 
-// The window fitted to the screen, and its captions to the browser's fonts
-// the first time it shows as the window.
+// The window's elements, and what fits it to the screen, and its captions
+// to the browser's fonts the first time it shows as the window: the style
+// sheet already shows it so where the browser divides lengths in CSS and
+// has the fonts the size was written for, so this waits for the first paint.
 export function layOut(description) {
   const frame = document.getElementById(description.name);
   const elements = findWindow(description);
@@ -73,20 +75,26 @@ export function layOut(description) {
   const indexOfText = (text) => description.units.indexOf(text);
   const units = findUnitList(elements.get(unitControl.name), description.units, indexOfText);
   const captions = [...byKind("label"), ...byKind("pushButton")].map((c) => elements.get(c.name));
-  const painted = parseFloat(getComputedStyle(frame).getPropertyValue("--caption-font"));
   // In CSS pixels, with the frame's one-pixel border.
   const tpp = description.twipsPerPixel;
   const windowSize = {
     width: description.clientWidth / tpp + 2,
     height: description.clientHeight / tpp + 2,
   };
+  let painted;
   let fitted = false;
   const rearrange = () => {
     if (arrange(frame, windowSize, (painted * 96) / 72) || fitted) return;
     fitFont(frame, captions, description.captionFontPoints, painted);
     fitted = true;
   };
-  rearrange();
-  window.addEventListener("resize", rearrange);
-  return { frame, elements, units };
+  let arranged = false;
+  const fit = () => {
+    if (arranged) return;
+    arranged = true;
+    painted = parseFloat(getComputedStyle(frame).getPropertyValue("--caption-font"));
+    rearrange();
+    window.addEventListener("resize", rearrange);
+  };
+  return { frame, elements, units, fit };
 }

@@ -55,6 +55,7 @@ function wire(description, laidOut) {
   }
 
   return (module) => {
+    laidOut.fit();
     form = createForm(module, description.fields, elements, units);
     form.startUp();
     for (const button of waiting.splice(0)) run(button);
@@ -75,7 +76,10 @@ const compiling = new Promise((resolve) => {
   else compile();
 });
 const description = JSON.parse(document.getElementById("WindowDescription").textContent);
-const start = wire(description, layOut(description));
+const laidOut = layOut(description);
+const start = wire(description, laidOut);
+// Fitted after the first paint (the frame after it), or at start if sooner.
+requestAnimationFrame(() => setTimeout(laidOut.fit));
 // emscripten's loader instantiates the compiled module when it is there.
 function instantiateWasm(imports, receiveInstance) {
   compiling
