@@ -7,7 +7,7 @@ from html.parser import HTMLParser
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "web"))
-from window_markup import column_places, window_css, window_html  # noqa: E402
+from window_markup import column_places, readable_width, window_css, window_html  # noqa: E402
 
 
 def control(name, kind, left, top, **extra):
@@ -98,8 +98,10 @@ class MarkupTest(unittest.TestCase):
 
     def test_places_in_the_style_sheet(self):
         css = window_css(WINDOW).splitlines()
-        self.assertEqual(css[0], "#W{--client-width:60px;--client-height:40px;"
-                                 "--rows-above-last:5;--caption-font:10pt}")  # fmt: skip
+        frame = "--rows-above-last:5;--caption-font:6.5pt;--readable-scale:1.3846153846153848"
+        self.assertEqual(css[0], "#W{--client-width:60px;--client-height:40px;" + frame + "}")
+        # 60 px and the border at 12 px for 6.5 pt captions' 8.67 px.
+        self.assertEqual(readable_width(WINDOW), "85.84615384615385px")
         box = "--left:20px;--top:0.6666666666666666px;--width:6.666666666666667px"
         self.assertIn(f"#UnitsBox{{{box};--height:1.3333333333333333px;--row:1;--column:3}}", css)
         self.assertIn("#BoxLabel{color:rgb(0, 128, 0)}", css)
