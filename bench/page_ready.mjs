@@ -1,9 +1,12 @@
-// The page's start against a page that shows one label: first contentful
-// paint and ready ("uH" selected, focus on FormDia), both from navigation
-// start; loads interleaved, medians. Each load has a new browser context, as
-// a person opening the page has (--warm: one context for every load, which
-// flatters the page). With --cpu-throttle N the browser's CPU runs N times
-// slower (4 is about a mid-range phone). TOLVEX_PAGE names another page file.
+// The page's start against two floors: the same window saved as static HTML
+// (the page once started, its elements and texts, no script, no module) and
+// a page that shows one label. First contentful paint and ready ("uH"
+// selected, focus on FormDia; for the static window its load event), all
+// from navigation start; loads interleaved, medians. Each load has a new
+// browser context, as a person opening the page has (--warm: one context for
+// every load, which flatters the page). With --cpu-throttle N the browser's
+// CPU runs N times slower (4 is about a mid-range phone). TOLVEX_PAGE names
+// another page file.
 // Usage: node bench/page_ready.mjs [LOADS] [--cpu-throttle N] [--warm]
 import fs from "node:fs";
 import os from "node:os";
@@ -22,8 +25,9 @@ if (!(throttle >= 1) || !(loads >= 1) || args.length > 1) {
   console.error("usage: node bench/page_ready.mjs [LOADS] [--cpu-throttle N] [--warm]");
   process.exit(2);
 }
-const floorPath = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "tolvex-floor-")), "label.html");
-fs.writeFileSync(floorPath, `<!DOCTYPE html><html lang="en"><head><meta charset="utf-8">
+const folder = fs.mkdtempSync(path.join(os.tmpdir(), "tolvex-floor-"));
+const labelPath = path.join(folder, "label.html");
+fs.writeFileSync(labelPath, `<!DOCTYPE html><html lang="en"><head><meta charset="utf-8">
 <title>Label</title></head><body><label>Inductance</label>
 <script>performance.mark("tolvex-ready"); document.documentElement.dataset.ready = "true";</script>
 </body></html>`);
@@ -39,6 +43,27 @@ async function newPage(browser) {
   return page;
 }
 
+// The started page as static HTML: the texts written into its boxes, every
+// script (and data block) and the policy taken out, so that the places the
+// script gave stay.
+function staticWindow() {
+  for (const box of document.querySelectorAll("input")) box.setAttribute("value", box.value);
+  for (const box of document.querySelectorAll("textarea")) box.textContent = box.value;
+  document.querySelectorAll("script, meta[http-equiv]").forEach((e) => e.remove());
+  delete document.documentElement.dataset.ready;
+  return "<!DOCTYPE html>\n" + document.documentElement.outerHTML;
+}
+
+const browser = await launch();
+const staticPath = path.join(folder, "static.html");
+{
+  const page = await newPage(browser);
+  await page.goto(pageUrl);
+  await page.waitForSelector("html[data-ready='true']");
+  fs.writeFileSync(staticPath, await page.evaluate(staticWindow));
+  await page.context().close();
+}
+
 // [first contentful paint, ready] in ms after navigation start. Both are
 // time stamps the page takes, so the wait polls rarely: a selector's wait
 // would run in the page on every change of it, while it starts. (The
@@ -51,24 +76,40 @@ async function startTimes(page, url) {
     .map((name) => performance.getEntriesByName(name)[0].startTime));
 }
 
-const browser = await launch();
+// The static window's ready is its load event.
+async function staticTimes(page, url) {
+  await page.goto(url);
+  await page.waitForFunction(() => performance.getEntriesByType("navigation")[0]?.loadEventStart &&
+    performance.getEntriesByName("first-contentful-paint").length, null, { polling: 50 });
+  return page.evaluate(() => [performance.getEntriesByName("first-contentful-paint")[0].startTime,
+    performance.getEntriesByType("navigation")[0].loadEventStart]);
+}
+
+const kinds = [
+  ["page", pageUrl, startTimes],
+  ["static window", pathToFileURL(staticPath).href, staticTimes],
+  ["one label", pathToFileURL(labelPath).href, startTimes],
+];
 const shared = warm ? await newPage(browser) : null;
-const times = { tolvex: [], label: [] };
+const times = new Map(kinds.map(([name]) => [name, []]));
 for (let i = 0; i < loads; i++) {
-  for (const [name, url] of [["tolvex", pageUrl], ["label", pathToFileURL(floorPath).href]]) {
+  for (const [name, url, measure] of kinds) {
     const page = shared ?? (await newPage(browser));
-    times[name].push(await startTimes(page, url));
+    times.get(name).push(await measure(page, url));
     if (!shared) await page.context().close();
   }
 }
 await browser.close();
 
-console.log(`page: ${pagePath} (${fs.statSync(pagePath).size} bytes)`);
-const how = `median of ${loads}, ${warm ? "one browser context" : "a new browser context each"}` +
-  (throttle === 1 ? "" : `, CPU throttled ${throttle}x`);
-["first contentful paint", "ready"].forEach((what, i) => {
-  const tolvex = median(times.tolvex.map((t) => t[i]));
-  const label = median(times.label.map((t) => t[i]));
-  console.log(`${what} after navigation start, ${how}: Tolvex ${tolvex.toFixed(1)} ms, ` +
-    `one-label page ${label.toFixed(1)} ms, ratio ${(tolvex / label).toFixed(2)}`);
+const size = (file) => `${fs.statSync(file).size} bytes`;
+console.log(`page: ${pagePath} (${size(pagePath)}), static window ${size(staticPath)}`);
+console.log(`median of ${loads}, ${warm ? "one browser context" : "a new browser context each"}` +
+  (throttle === 1 ? "" : `, CPU throttled ${throttle}x`) + `; load average ${os.loadavg()[0].toFixed(2)}`);
+const ms = (name, i) => median(times.get(name).map((t) => t[i]));
+console.log("| | page | static window | one label | page / static window |");
+console.log("|---|---|---|---|---|");
+["first contentful paint", "ready (static window: load)"].forEach((what, i) => {
+  const [page, fixed, label] = kinds.map(([name]) => ms(name, i));
+  console.log(`| ${what} | ${page.toFixed(1)} ms | ${fixed.toFixed(1)} ms | ${label.toFixed(1)} ms | ` +
+    `${(page / fixed).toFixed(2)} |`);
 });

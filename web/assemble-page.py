@@ -2,8 +2,10 @@
 """Joins the page, its style, its script (esbuild's bundle of web/page/, the
 only script that runs), the window's description (JSON) and the WebAssembly
 module's bytes (base64) into one HTML file that needs nothing else. The
-page's content security policy names the style and the script by their
-SHA-256 hashes, written here where their final text is known.
+window itself is written in from the description (window_markup.py), its
+places as rules of the style sheet, so that it paints before any script
+runs. The page's content security policy names the style and the script by
+their SHA-256 hashes, written here where their final text is known.
 
 Usage: assemble-page.py page.html page.css bundle.js description.json module.wasm out.html
 """
@@ -11,10 +13,17 @@ import base64
 import hashlib
 import json
 import sys
+from html import escape
+
+from window_markup import readable_width, window_css, window_html
 
 # Markers in page.html's policy for the hashes of what is written inline.
 SCRIPT_HASHES = "'script-hashes'"
 STYLE_HASHES = "'style-hashes'"
+# Where the window's caption goes: the title and the failure dialog's.
+CAPTION = "<!-- caption -->"
+# page.css's container queries' line between the two layouts.
+READABLE_WIDTH = "READABLE_WIDTH"
 
 
 def inline_script(text):
@@ -43,14 +52,20 @@ def main(argv):
         sys.exit(__doc__)
     html_path, css_path, bundle_path, description_path, wasm_path, out_path = argv[1:]
     html = read(html_path)
-    style = "\n" + read(css_path)
+    window = json.loads(read(description_path))
+    css = read(css_path).replace(READABLE_WIDTH, readable_width(window))
+    style = "\n" + css + window_css(window)
     script = "\n" + inline_script(read(bundle_path))
-    description = json.dumps(json.loads(read(description_path)), ensure_ascii=True)
+    description = json.dumps(window, ensure_ascii=True)
     with open(wasm_path, "rb") as f:
         wasm = base64.b64encode(f.read()).decode("ascii")
     html = replace_once(html, SCRIPT_HASHES, source_hash(script), html_path)
     html = replace_once(html, STYLE_HASHES, source_hash(style), html_path)
     html = replace_once(html, "<!-- style -->", "<style>" + style + "</style>", html_path)
+    html = replace_once(html, "<!-- window -->", window_html(window), html_path)
+    if html.count(CAPTION) != 2:
+        sys.exit(f"{html_path}: expected {CAPTION} in the title and the failure dialog")
+    html = html.replace(CAPTION, escape(window["caption"]))
     # Data blocks, read by the script and never run: the policy has no say in them.
     # The script stands before the module's bytes: the window is laid out
     # first, and the parser is through (and the window painted) before the

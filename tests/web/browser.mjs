@@ -22,7 +22,8 @@ export const kDesktop = { viewport: { width: 1280, height: 800 } };
 
 // A fresh page at the start-up state; every request it makes is recorded,
 // and every console message and uncaught error (the page has none to give).
-// held: the module never finishes compiling, and the page is not waited for.
+// held: the module's compile waits for the page's releaseModule(), and the
+// page is not waited for.
 export async function openPage(browser, url = pageUrl, screen = kDesktop, held = false) {
   const context = await browser.newContext(screen);
   const page = await context.newPage();
@@ -31,7 +32,11 @@ export async function openPage(browser, url = pageUrl, screen = kDesktop, held =
   page.on("request", (request) => requests.push(request.url()));
   page.on("console", (message) => messages.push(`${message.type()}: ${message.text()}`));
   page.on("pageerror", (error) => messages.push(`uncaught: ${error.message}`));
-  if (held) await page.addInitScript(() => (WebAssembly.compile = () => new Promise(() => {})));
+  if (held) await page.addInitScript(() => {
+    const compile = WebAssembly.compile;
+    const released = new Promise((resolve) => (window.releaseModule = resolve));
+    WebAssembly.compile = (bytes) => released.then(() => compile.call(WebAssembly, bytes));
+  });
   await page.goto(url);
   if (!held) await page.waitForSelector("html[data-ready='true']");
   return { page, context, requests, messages };

@@ -212,7 +212,7 @@ test("no request leaves the page; the URL's query and fragment change nothing", 
     assert.deepEqual(requests.map((u) => u.replace(/[?#].*$/, "")), [pageUrl]);
   }, pageUrl + "?Ind=5&FormDia=9#IndUnits=mH"));
 
-test("while the module compiles: the window as it will look, taking no input", async () => {
+test("while the module compiles: the window as it will look, taking typing", async () => {
   const held = await openPage(browser, pageUrl, kDesktop, true);
   const ready = await openPage(browser);
   try {
@@ -220,20 +220,18 @@ test("while the module compiles: the window as it will look, taking no input", a
       texts: [...document.querySelectorAll("#Tolvex input, #Tolvex textarea")]
         .map((e) => [e.id, e.value]),
       selected: document.querySelector("[aria-selected='true']")?.id,
-      inert: document.getElementById("Tolvex").inert,
+      focus: document.activeElement.id,
       ready: document.documentElement.dataset.ready ?? "no",
     }));
     const [before, after] = [await state(held.page), await state(ready.page)];
-    assert.deepEqual(before, { ...after, inert: true, ready: "no" });
+    assert.deepEqual(before, { ...after, ready: "no" });
     assert.deepEqual(after.texts.slice(0, 3), [["FormDia", "20"], ["WireDia", "0.5"], ["Ind", "1"]]);
-    // Typing waits for the module: a click and keys reach no box.
-    await held.page.click("#Ind", { force: true });
-    await held.page.keyboard.type("9");
-    assert.equal(await value(held.page, "Ind"), "1");
-    // The same pixels but the focus, which the ready window gives to FormDia.
-    await ready.page.evaluate(() => document.activeElement.blur());
-    const shot = (page) => page.screenshot({ caret: "initial" });
+    // Both have the focus in FormDia; the caret, blinking, is left out.
+    const shot = (page) => page.screenshot({ caret: "hide" });
     assert.ok((await shot(held.page)).equals(await shot(ready.page)), "the same window");
+    await held.page.click("#Ind");
+    await held.page.keyboard.type("9");
+    assert.equal(await value(held.page, "Ind"), "19");
     assert.deepEqual(held.messages, []);
   } finally {
     await held.context.close();
@@ -241,11 +239,68 @@ test("while the module compiles: the window as it will look, taking no input", a
   }
 });
 
+test("before its script runs the page paints the window as the script leaves it", async () => {
+  const file = path.join(mkdtempSync(path.join(os.tmpdir(), "tolvex-bare-")), "bare.html");
+  writeFileSync(file, readFileSync(pagePath, "utf8").replace(/<script>[\s\S]*?<\/script>/, ""));
+  const phone = { viewport: { width: 360, height: 740 }, deviceScaleFactor: 3, isMobile: true,
+    hasTouch: true };
+  for (const screen of [kDesktop, phone, { ...phone, viewport: { width: 740, height: 360 } }]) {
+    const bare = await openPage(browser, pathToFileURL(file).href, screen, true);
+    const ready = await openPage(browser, pageUrl, screen);
+    try {
+      const [before, after] = [await bare.page.screenshot(), await ready.page.screenshot()];
+      assert.ok(before.equals(after), JSON.stringify(screen.viewport));
+      assert.deepEqual(bare.messages, []);
+    } finally {
+      await bare.context.close();
+      await ready.context.close();
+    }
+  }
+});
+
+test("clicks and Enter before the module is there are answered once it is, each once", async () => {
+  const rows = [
+    // texts typed, then clicks (#id) and Enter in a box (id), what shows once the module is there
+    [{ Turns: "10", Length: "10" }, ["#GO", "Length"],
+      { Results: kOneMicrohenryTable, IndRes: "2.14uH", failures: 0 }],
+    [{ Turns: "10", FormDia: "", WireDia: "", Length: "" }, ["#CalcInd", "Turns", "#CalcInd"],
+      { Results: "", IndRes: "", failures: 3 }],
+  ];
+  for (const [texts, presses, expected] of rows) {
+    const held = await openPage(browser, pageUrl, kDesktop, true);
+    const { page } = held;
+    try {
+      await page.evaluate(() => {
+        const showModal = HTMLDialogElement.prototype.showModal;
+        window.failures = 0;
+        HTMLDialogElement.prototype.showModal = function count() {
+          window.failures += 1;
+          showModal.call(this);
+        };
+      });
+      for (const [id, text] of Object.entries(texts)) await page.fill("#" + id, text);
+      for (const press of presses) {
+        if (press.startsWith("#")) await page.click(press);
+        else await page.press("#" + press, "Enter");
+      }
+      const shown = () => page.evaluate(() => ({ Results: document.getElementById("Results").value,
+        IndRes: document.getElementById("IndRes").value, failures: window.failures }));
+      assert.deepEqual(await shown(), { Results: "", IndRes: "", failures: 0 }, "before");
+      await page.evaluate(() => window.releaseModule());
+      await page.waitForSelector("html[data-ready='true']");
+      assert.deepEqual(await shown(), expected, presses.join(" "));
+      assert.deepEqual(held.messages, []);
+    } finally {
+      await held.context.close();
+    }
+  }
+});
+
 test("the policy refuses a script or style changed after the build", async () => {
   const page = readFileSync(pagePath, "utf8");
   const folder = mkdtempSync(path.join(os.tmpdir(), "tolvex-changed-"));
   const rows = [
-    // what changed, the element's start tag, whether the window still starts
+    // what changed, the element's start tag, whether the script still runs
     ["the script", "<script>", false],
     ["the style", "<style>", true],
   ];
@@ -256,7 +311,7 @@ test("the policy refuses a script or style changed after the build", async () =>
     const held = await openPage(browser, pathToFileURL(file).href, kDesktop, true);
     try {
       const seen = await held.page.evaluate(() => ({
-        laidOut: document.getElementById("Tolvex").childElementCount > 1,
+        laidOut: document.getElementById("Tolvex").style.getPropertyValue("--scale") !== "",
         styled: getComputedStyle(document.getElementById("Tolvex")).position === "relative",
       }));
       assert.deepEqual(seen, { laidOut: starts, styled: !starts }, what);

@@ -1,40 +1,12 @@
-// The page's pure parts under node, no browser: the column's places, the
-// layout a screen gets, the caption size search, the unit list's rules and
-// the decoding of the module's bytes.
+// The page's pure parts under node, no browser: the layout a screen gets,
+// the caption size search, the unit list's rules and the decoding of the
+// module's bytes. (The column's places are the build's: window_markup_test.py.)
 import { test } from "node:test";
 import assert from "node:assert/strict";
-import { columnPlaces } from "../../web/page/column.js";
 import { firstFittingSize } from "../../web/page/font_fit.js";
 import { decodeBase64 } from "../../web/page/module_bytes.js";
 import { fitToScreen } from "../../web/page/screen_fit.js";
 import { movedHighlight, shownItem, unitKeyAction } from "../../web/page/unit_rules.js";
-
-// A window in the shape of Tolvex's: a label and its box with a unit list
-// beside it, and a button, left of a line; a label and its box right of it;
-// a wide box below both.
-const control = (name, kind, left, top, extra = {}) =>
-  ({ name, kind, left, top, width: 100, height: 20, labelFor: "", ...extra });
-const kLine = control("Line", "line", 400, 0, { width: 1, height: 400 });
-const kWindow = { controls: [control("Wide", "multiLineTextBox", 0, 500),
-  control("Units", "unitList", 300, 10), control("Box", "textBox", 150, 10),
-  control("BoxLabel", "label", 0, 12, { labelFor: "Box" }), control("Button", "pushButton", 0, 100),
-  kLine, control("RightBox", "textBox", 550, 50),
-  control("RightLabel", "label", 450, 50, { labelFor: "RightBox" }),
-  control("Caption", "label", 450, 10)] };
-
-test("the column: left half, right half under the line, then what lies below", () => {
-  const { places, rows } = columnPlaces(kWindow);
-  const seen = [...places].map(([name, place]) => `${place.row} ${place.column} ${name}`);
-  assert.deepEqual(seen.sort(), ["1 1 BoxLabel", "1 2 Box", "1 3 Units", "2 1 / -1 Button",
-    "3 1 / -1 Line", "4 1 / -1 Caption", "5 1 RightLabel", "5 2 / -1 RightBox", "6 1 / -1 Wide"]);
-  assert.equal(rows, 6);
-  // A unit list beside an unlabelled box on its line shares the row; a line lower it does not.
-  for (const [top, columns] of [[10, ["1 / 3", "3"]], [40, ["1 / -1", "1 / -1"]]]) {
-    const { places: placed } = columnPlaces({ controls: [control("Box", "textBox", 0, 10),
-      control("Units", "unitList", 150, top), kLine] });
-    assert.deepEqual(["Box", "Units"].map((name) => placed.get(name).column), columns, `${top}`);
-  }
-});
 
 test("the window scaled to the screen, or the column below a readable width", () => {
   const windowSize = { width: 421, height: 381 }; // CSS pixels, caption text 8.67 px

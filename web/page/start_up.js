@@ -1,29 +1,40 @@
-// The window at work: laid out from the description written into the page
-// at build time, with the start-up texts, while the module compiles; it
-// takes input once the module is there.
+// The window at work. The build wrote it into the page with the start-up
+// texts, so it paints, and takes typing, before any script runs; this
+// script fits it to the screen and wires its events while the module
+// compiles. A click (or Enter) before the module is there waits, in order,
+// and is answered as soon as the module is.
 import createTolvexModule from "tolvex_module";
-import { createForm, showChanges } from "./binding.js";
+import { createForm } from "./binding.js";
 import { layOut } from "./layout.js";
 import { decodeBase64 } from "./module_bytes.js";
 
-function start(description, laidOut, module) {
-  const { frame, elements, units } = laidOut;
-  const form = createForm(module, description.fields, elements, units);
-
+function failureDialog() {
   const dialog = document.getElementById("FailureDialog");
-  document.getElementById("FailureTitle").textContent = description.caption;
   let focusBeforeDialog = null;
   dialog.addEventListener("close", () => {
     if (focusBeforeDialog) focusBeforeDialog.focus();
   });
-  function reportFailure(words) {
+  return (words) => {
     document.getElementById("FailureText").textContent = words;
     focusBeforeDialog = document.activeElement;
     dialog.showModal();
-  }
+  };
+}
+
+// Wires the window's events; gives what starts the form once the module is
+// there.
+function wire(description, laidOut) {
+  const { frame, elements, units } = laidOut;
+  const reportFailure = failureDialog();
+  let form = null;
+  const waiting = [];
 
   // What the action wrote stays, also after a failure.
   function run(button) {
+    if (form === null) {
+      waiting.push(button);
+      return;
+    }
     const update = form.click(button);
     if (update.failure !== "") reportFailure(update.failure);
   }
@@ -43,12 +54,15 @@ function start(description, laidOut, module) {
     });
   }
 
-  form.startUp();
-  frame.inert = false;
-  frame.removeAttribute("aria-busy");
-  elements.get(description.focusOrder[0]).focus();
-  performance.mark("tolvex-ready");
-  document.documentElement.dataset.ready = "true";
+  return (module) => {
+    laidOut.fit();
+    form = createForm(module, description.fields, elements, units);
+    form.startUp();
+    for (const button of waiting.splice(0)) run(button);
+    frame.removeAttribute("aria-busy");
+    performance.mark("tolvex-ready");
+    document.documentElement.dataset.ready = "true";
+  };
 }
 
 // Compiled in the background once the parser has read the bytes. They
@@ -63,18 +77,14 @@ const compiling = new Promise((resolve) => {
 });
 const description = JSON.parse(document.getElementById("WindowDescription").textContent);
 const laidOut = layOut(description);
-// The default button, marked after the captions are fitted: the fit
-// measures its caption without the mark's bold.
-laidOut.elements.get(description.defaultButton).classList.add("default");
-// What the start-up shows, as the build recorded it from the module's own
-// form, so that the first paint is the window as it will be.
-showChanges(laidOut.elements, laidOut.units, description.startUp);
-// emscripten's loader instantiates the compiled module when it is there;
-// till then the window is painted and waits.
+const start = wire(description, laidOut);
+// Fitted after the first paint (the frame after it), or at start if sooner.
+requestAnimationFrame(() => setTimeout(laidOut.fit));
+// emscripten's loader instantiates the compiled module when it is there.
 function instantiateWasm(imports, receiveInstance) {
   compiling
     .then((compiled) => WebAssembly.instantiate(compiled, imports))
     .then((instance) => receiveInstance(instance));
   return {};
 }
-createTolvexModule({ instantiateWasm }).then((module) => start(description, laidOut, module));
+createTolvexModule({ instantiateWasm }).then(start);

@@ -3,39 +3,19 @@
 import { movedHighlight, shownItem, unitKeyAction } from "./unit_rules.js";
 
 // The box, its arrow and its list share one holder, placed where the
-// description puts the box, so that they move together in either layout.
-export function createUnitList(holder, input, control, items, indexOfText) {
-  const toggle = document.createElement("button");
-  toggle.type = "button";
-  toggle.className = "unit-toggle";
-  toggle.tabIndex = -1;
-  toggle.textContent = "\u25be";
-  toggle.setAttribute("aria-label", "Show the units");
-
-  const list = document.createElement("ul");
-  list.className = "unit-options";
-  list.id = control.name + "Options";
-  list.setAttribute("role", "listbox");
-  list.hidden = true;
-  const options = items.map((item, index) => {
-    const option = document.createElement("li");
-    option.id = control.name + "Option" + index;
-    option.setAttribute("role", "option");
-    option.textContent = item;
+// description puts the box, so that they move together in either layout;
+// the build wrote all three, with the items.
+export function findUnitList(input, items, indexOfText) {
+  const holder = input.parentElement;
+  const toggle = holder.querySelector(".unit-toggle");
+  const list = holder.querySelector(".unit-options");
+  const options = [...list.children];
+  options.forEach((option, index) =>
     option.addEventListener("mousedown", (event) => {
       event.preventDefault(); // keep the focus in the text
       choose(index);
-    });
-    list.append(option);
-    return option;
-  });
-
-  input.classList.add("unit-list");
-  input.setAttribute("role", "combobox");
-  input.setAttribute("aria-autocomplete", "none");
-  input.setAttribute("aria-controls", list.id);
-  input.setAttribute("aria-expanded", "false");
-  holder.append(toggle, list);
+    }),
+  );
 
   let highlighted = -1;
   // The item the text selects: the form's, or where it has none, the list's own.
