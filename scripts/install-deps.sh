@@ -15,7 +15,7 @@ packages=(
     clang clang-tidy clang-format libclang-rt-dev python3 python3-clang
     fonts-dejavu-core xvfb xauth xdotool locales time
     debhelper devscripts lintian autopkgtest desktop-file-utils appstream librsvg2-bin
-    emscripten googletest dpkg-dev nodejs esbuild chromium
+    emscripten googletest dpkg-dev nodejs esbuild chromium firefox-esr webkit2gtk-driver
     flake8 black shellcheck reprotest diffoscope-minimal debootstrap
 )
 # Debian's nodejs comes without npm, which is a package of its own; a machine

@@ -1,6 +1,7 @@
 #!/bin/sh
 # with-xvfb.sh COMMAND [ARG...]: runs COMMAND on a virtual X display of its
-# own and ends the display after it, with COMMAND's exit status.
+# own (TOLVEX_XVFB_SCREEN, 1280x1024x24 by default) and ends the display
+# after it, with COMMAND's exit status.
 # Xvfb picks the display itself (-displayfd): the first number whose sockets
 # are free. xvfb-run -a looks only at /tmp's lock files, so two roots on one
 # machine (which share the abstract socket namespace but not /tmp) could both
@@ -9,7 +10,8 @@ set -eu
 dir=$(mktemp -d)
 xvfb=""
 trap '[ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true; rm -rf "$dir"' EXIT
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$dir/display" >"$dir/log" 2>&1 &
+trap 'exit 143' TERM INT
+Xvfb -displayfd 3 -screen 0 "${TOLVEX_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$dir/display" >"$dir/log" 2>&1 &
 xvfb=$!
 for _ in $(seq 1 100); do
     [ ! -s "$dir/display" ] || break

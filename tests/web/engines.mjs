@@ -16,7 +16,7 @@ import net from "node:net";
 import os from "node:os";
 import path from "node:path";
 import WebSocket from "ws";
-import { launch, openPage } from "./browser.mjs";
+import { launch, openPage, root } from "./browser.mjs";
 
 export const kEngineNames = ["chromium", "firefox", "webkit"];
 const kScriptTimeoutMs = 120000;
@@ -160,7 +160,8 @@ async function launchWebKit(colorScheme) {
   const env = { ...process.env, GTK_THEME: colorScheme === "dark" ? "Adwaita:dark" : "Adwaita" };
   const driver = ["WebKitWebDriver", `--port=${port}`];
   const child = process.env.DISPLAY ? start(driver[0], driver.slice(1), env)
-    : start("xvfb-run", ["-a", "-s", "-screen 0 1600x1200x24", ...driver], env);
+    : start("sh", [path.join(root, "tests", "tools", "with-xvfb.sh"), ...driver],
+      { ...env, TOLVEX_XVFB_SCREEN: "1600x1200x24" });
   const base = `http://127.0.0.1:${port}`;
   const call = async (method, where, body) => {
     const response = await fetch(base + where, { method, body: body && JSON.stringify(body),
