@@ -164,7 +164,7 @@ void PrintRandomForms(Operands& in) {
         fields.Ind = CoilDimensionText(in);
         fields.Turns = CoilDimensionText(in);
         fields.Length = CoilDimensionText(in);
-        fields.IndUnits.SetListIndex(static_cast<Int16>(in.Below(4)) - 1);
+        fields.IndUnits.SetListIndex(static_cast<Int16>(static_cast<int>(in.Below(4)) - 1));
         PrintActions(fields);
     }
 }
