@@ -15,8 +15,13 @@ endif()
 set(TOLVEX_RELEASE $<CONFIG:Release,RelWithDebInfo,MinSizeRel>)
 if(NOT TOLVEX_SANITIZE AND NOT TOLVEX_FUZZ AND NOT EMSCRIPTEN)
   add_compile_options(
-    "$<${TOLVEX_RELEASE}:-fstack-protector-strong;-D_FORTIFY_SOURCE=2;-fstack-clash-protection;-fcf-protection>"
+    "$<${TOLVEX_RELEASE}:-fstack-protector-strong;-D_FORTIFY_SOURCE=2;-fstack-clash-protection>"
     -Wformat -Werror=format-security)
+  # Control-flow protection exists only on x86 (amd64, i386): every other
+  # processor's compiler refuses the flag.
+  if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|amd64|i[3-6]86|x86)$")
+    add_compile_options("$<${TOLVEX_RELEASE}:-fcf-protection>")
+  endif()
   add_link_options("$<${TOLVEX_RELEASE}:LINKER:-z,relro,-z,now>")
 endif()
 

@@ -1,6 +1,7 @@
 #include "checked_arithmetic.h"
 
 #include "arithmetic_failure.h"
+#include "single_rounding.h"
 
 #include <cmath>
 
@@ -13,24 +14,40 @@ double Finite(double r) {
     return r;
 }
 
+// Where a plain operation is not one IEEE double operation (x87), MPFR's
+// single rounding gives the same double instead; elsewhere the plain one is
+// taken, at full speed.
+double Sum(double a, double b) {
+    return kPlainDoubleOperationsRoundOnce ? a + b : SingleRoundedSum(a, b);
+}
+double Product(double a, double b) {
+    return kPlainDoubleOperationsRoundOnce ? a * b : SingleRoundedProduct(a, b);
+}
+double Quotient(double a, double b) {
+    return kPlainDoubleOperationsRoundOnce ? a / b : SingleRoundedQuotient(a, b);
+}
+double SquareRoot(double x) {
+    return kPlainDoubleOperationsRoundOnce ? std::sqrt(x) : SingleRoundedSquareRoot(x);
+}
+
 } // namespace
 
 double Add(double a, double b) {
-    return Finite(a + b);
+    return Finite(Sum(a, b));
 }
 
 double Mul(double a, double b) {
-    return Finite(a * b);
+    return Finite(Product(a, b));
 }
 
 double Div(double a, double b) {
     if (b == 0.0) Fail(a == 0.0 ? FailureCause::ZeroDividedByZero : FailureCause::DivisionByZero);
-    return Finite(a / b);
+    return Finite(Quotient(a, b));
 }
 
 double Sqr(double x) {
     if (x < 0.0) Fail(FailureCause::NegativeSquareRoot);
-    return std::sqrt(x);
+    return SquareRoot(x);
 }
 
 double Int(double x) {

@@ -1,6 +1,7 @@
 #include "decimal_form.h"
 
-#include <fast_float/fast_float.h>
+#include "nearest_double.h"
+
 #include <fmt/compile.h>
 #include <fmt/format.h>
 
@@ -61,17 +62,11 @@ DecimalForm FormOf(bool negative, std::uint64_t significand, int exponentOfLast)
     return form;
 }
 
-// The double nearest to significand * 10^exponentOfLast; fast_float rounds
-// correctly.
+// The double nearest to significand * 10^exponentOfLast.
 double NearestDouble(std::uint64_t significand, int exponentOfLast) {
-    // Up to 20 digits, "e" and up to 11 characters of exponent.
-    std::array<char, 32> text{};
-    char* end = std::to_chars(text.data(), text.data() + 20, significand).ptr;
-    *end++ = 'e';
-    end = std::to_chars(end, text.data() + text.size(), exponentOfLast).ptr;
-    double value = 0.0;
-    fast_float::from_chars(text.data(), end, value);
-    return value;
+    std::array<char, 20> digits{};
+    const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), significand).ptr;
+    return tolvex::NearestDouble({digits.data(), end}, exponentOfLast);
 }
 
 int DigitCount(std::uint64_t n) {

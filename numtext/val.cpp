@@ -1,7 +1,6 @@
 #include "arithmetic_failure.h"
+#include "nearest_double.h"
 #include "number_text.h"
-
-#include <fast_float/fast_float.h>
 
 #include <cmath>
 #include <cstdint>
@@ -68,8 +67,9 @@ double ReadRadixNumber(Reader& in, int radix) {
                                   : static_cast<double>(value);
 }
 
-// Enough significant digits for any double to round correctly; a dropped
-// non-zero tail is kept as one trailing "1" so that ties are not mistaken.
+// Enough significant digits for any double to round correctly (and fewer
+// than NearestDouble takes); a dropped non-zero tail is kept as one trailing
+// "1" so that ties are not mistaken.
 constexpr std::size_t kMaxSignificantDigits = 800;
 constexpr long kExponentLimit = 100000000;
 
@@ -127,13 +127,7 @@ double NearestDouble(const DecimalText& number) {
     const long leadingPower = scale + static_cast<long>(text.size()) - 1;
     if (leadingPower > 400) Fail(FailureCause::BeyondDoubleRange);
     if (leadingPower < -400) return zero;
-    text += 'e';
-    text += std::to_string(scale);
-    // fast_float rounds correctly and says nothing out of range: a value at or
-    // beyond the midpoint above the largest double comes back infinite, one at
-    // or below half the smallest subnormal comes back zero.
-    double value = 0.0;
-    fast_float::from_chars(text.data(), text.data() + text.size(), value);
+    const double value = tolvex::NearestDouble(text, scale);
     if (std::isinf(value)) Fail(FailureCause::BeyondDoubleRange);
     return number.negative ? -value : value;
 }

@@ -19,24 +19,6 @@ double RefCube(double x) {
     return NearestDoubleOf(ExactOf(x) * ExactOf(x) * ExactOf(x));
 }
 
-// The nearest double to the square root of x >= 0: a candidate moved until the
-// exact square of each midpoint to a neighbour brackets x.
-double RefSqrt(double x) {
-    const mpq_class exact = ExactOf(x);
-    double r = std::sqrt(x);
-    for (;;) {
-        const mpq_class below = (ExactOf(r) + ExactOf(std::nextafter(r, 0.0))) / 2;
-        const mpq_class above = (ExactOf(r) + ExactOf(std::nextafter(r, 1e308))) / 2;
-        if (r > 0.0 && exact < below * below) {
-            r = std::nextafter(r, 0.0);
-        } else if (exact > above * above) {
-            r = std::nextafter(r, 1e308);
-        } else {
-            return r;
-        }
-    }
-}
-
 double RefDenominator(double diameter, double length) {
     return RefAdd(RefMul(0.46, diameter), RefMul(1.02, length));
 }

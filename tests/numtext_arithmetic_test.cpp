@@ -1,6 +1,7 @@
 #include "numtext/arithmetic_failure.h"
 #include "numtext/checked_arithmetic.h"
 #include "numtext/power.h"
+#include "numtext/single_rounding.h"
 #include "support/failure_kinds.h"
 #include "support/reference_exact.h"
 
@@ -75,6 +76,64 @@ TEST(Arithmetic, FailureKindsReadFromTheirWords) {
         EXPECT_EQ(FailureKindNamed(FailureKindText(kind)), kind) << FailureKindText(kind);
     for (const char* text : {"", "Overflow", "overflow ", "division by 0", "none"})
         EXPECT_THROW(FailureKindNamed(text), std::invalid_argument) << '"' << text << '"';
+}
+
+// Operands where rounding twice (x87: to 64 bits, then to 53) or a wider
+// exponent range gives another double than one IEEE operation: against the
+// exact reference, both the operation the program takes here and the single
+// rounding that x87 takes, on every processor.
+enum class Operation { Add, Mul, Div, Sqr };
+struct RoundingCase {
+    const char* name;
+    Operation operation;
+    double a;
+    double b; // unused for Sqr
+};
+
+TEST(Arithmetic, EachOperationRoundsOnce) {
+    const RoundingCase cases[] = {
+        {"1 + just over half an ulp", Operation::Add, 1.0, 0x1.0000000001p-53},
+        {"a difference that is subnormal", Operation::Add, 0x1.0000000000003p-1022, -0x1p-1022},
+        {"a product next to a midpoint", Operation::Mul, 0x1.77c01e3779a12p+1,
+         0x1.429557a082139p+1},
+        // (2^64 + 1) * 2^-1139: just over half the least subnormal.
+        {"a product just over the least subnormal's half", Operation::Mul, 0x1.0bc04p-552,
+         0x1.e9878ce68808p-524},
+        {"a subnormal product", Operation::Mul, 0x1.8p-537, 0x1.0000000000001p-537},
+        // Beyond the largest double by less than half an ulp: the largest double.
+        {"a product just over the largest double", Operation::Mul, 0x1.ffffffbfffffep+512,
+         0x1.0000002000001p+511},
+        {"a quotient next to a midpoint", Operation::Div, 0x1.1df6c34b1f06cp+0,
+         0x1.77b38a8c8971fp+1},
+        {"a subnormal quotient", Operation::Div, 0x1.fffffffffffffp-1000, 0x1.8p+74},
+        {"a square root next to a midpoint", Operation::Sqr, 0x1.df74f97de129bp+1, 0.0},
+        {"the square root of a subnormal", Operation::Sqr, 0x1.3p-1070, 0.0},
+    };
+    for (const auto& c : cases) {
+        const auto [a, b] = std::pair{c.a, c.b};
+        switch (c.operation) {
+        case Operation::Add:
+            EXPECT_EQ(BitsOf(Add(a, b)), BitsOf(RefAdd(a, b))) << c.name;
+            EXPECT_EQ(BitsOf(SingleRoundedSum(a, b)), BitsOf(RefAdd(a, b))) << c.name;
+            break;
+        case Operation::Mul:
+            EXPECT_EQ(BitsOf(Mul(a, b)), BitsOf(RefMul(a, b))) << c.name;
+            EXPECT_EQ(BitsOf(SingleRoundedProduct(a, b)), BitsOf(RefMul(a, b))) << c.name;
+            break;
+        case Operation::Div:
+            EXPECT_EQ(BitsOf(Div(a, b)), BitsOf(RefDiv(a, b))) << c.name;
+            EXPECT_EQ(BitsOf(SingleRoundedQuotient(a, b)), BitsOf(RefDiv(a, b))) << c.name;
+            break;
+        case Operation::Sqr:
+            EXPECT_EQ(BitsOf(Sqr(a)), BitsOf(RefSqrt(a))) << c.name;
+            EXPECT_EQ(BitsOf(SingleRoundedSquareRoot(a)), BitsOf(RefSqrt(a))) << c.name;
+            break;
+        }
+    }
+    // Past the largest double by half an ulp or more: an overflow either way.
+    EXPECT_EQ(FailureOf([] { Mul(0x1.fffffffffffffp+1023, 0x1.0000000000001p0); }),
+              FailureKind::Overflow);
+    EXPECT_TRUE(std::isinf(SingleRoundedProduct(0x1.fffffffffffffp+1023, 0x1.0000000000001p0)));
 }
 
 TEST(Arithmetic, RoundToInt16IsHalfToEvenOnTheExactValue) {
