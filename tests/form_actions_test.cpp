@@ -36,8 +36,11 @@ TEST(FormLoad, SelectsMicrohenries) {
 TEST(UnitSelector, TypedTextSelectsOnlyAnExactItem) {
     UnitSelector s;
     EXPECT_EQ(s.ListIndex(), -1); // nothing typed yet selects nothing
-    const std::pair<const char*, int> cases[] = {{"nH", 0},  {"uH", 1},   {"mH", 2}, {"pH", -1},
-                                                 {"MH", -1}, {"uH ", -1}, {"", -1}};
+    // Blanks, case or a look-alike letter (micro sign, Greek mu) apart from an item: none.
+    const std::pair<const char*, int> cases[] = {
+        {"nH", 0},   {"uH", 1},  {"mH", 2},   {"pH", -1},        {"MH", -1},
+        {"uH ", -1}, {"", -1},   {" uH", -1}, {"\tnH", -1},      {"mH\n", -1},
+        {"u H", -1}, {"Uh", -1}, {"nh", -1},  {"\xc2\xb5H", -1}, {"\xce\xbcH", -1}};
     for (auto [text, index] : cases) {
         s.SetText(text);
         EXPECT_EQ(s.ListIndex(), index) << text;
@@ -78,6 +81,8 @@ TEST(CalcIndClick, WritesTheInductanceWithTheSelectorText) {
         {"nH", "10", "10", "20", "0.5", "nH", "2140.86nH", std::nullopt},
         {"mH rounds to nothing", "10", "10", "20", "0.5", "mH", ".mH", std::nullopt},
         {"typed pH", "10", "10", "20", "0.5", "pH", "2140855.83pH", std::nullopt},
+        {"blank before uH", "10", "10", "20", "0.5", " uH", "2140855.83 uH", std::nullopt},
+        {"micro sign", "10", "10", "20", "0.5", "\xc2\xb5H", "2140855.83\xc2\xb5H", std::nullopt},
         {"empty turns", "", "10", "20", "0.5", "uH", ".uH", std::nullopt},
         {"trailing text", "10 mm", "10 mm", "20", "0.5", "uH", "2.14uH", std::nullopt},
         {"only length", "10", "10", "", "", "uH", ".uH", std::nullopt},
@@ -241,6 +246,13 @@ TEST(GoClick, TypedPicohenries) {
     EXPECT_EQ(fields.Results.substr(0, fields.Results.find("\r\n", 45) + 2),
               "Min  5 turns close wound,   length  2.5\r\n\r\n"
               "5  Turns   Length 2.5   Spacing 0.50    876982.47pH       Wire  322.0mm\r\n");
+    for (const std::string typed : {"uH\t", "\xce\xbcH", "mh"}) { // no item, however close
+        fields.IndUnits.SetText(typed);
+        GO_Click(fields);
+        EXPECT_NE(fields.Results.find("0.50    876982.47" + typed + "       Wire"),
+                  std::string::npos)
+            << typed;
+    }
 }
 
 struct FailingRun {

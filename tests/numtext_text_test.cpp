@@ -85,6 +85,17 @@ TEST(Val, ReadsTheLeadingNumber) {
         {"&H-1", 0.0},
     };
     for (const auto& c : cases) EXPECT_EQ(Val(c.text), c.expected) << "\"" << c.text << "\"";
+    // Any other character ends the number where it stands ("@" here): first
+    // (so "&" before a sign, point, blank or digit), after a sign, after "&",
+    // between digits, after the point, in the exponent.
+    const ValCase places[] = {{"@12", 0.0},  {"@-1", 0.0},  {"@.5", 0.0},   {"@ 1", 0.0},
+                              {"-@12", 0.0}, {"&@12", 0.0}, {"3@5", 3.0},   {".@5", 0.0},
+                              {"3.@5", 3.0}, {"3e@5", 3.0}, {"3e-@5", 3.0}, {"3e1@5", 30.0}};
+    for (const char stop : std::string_view("xDa,&$%#!\v\f\0\xff", 13))
+        for (ValCase c : places) {
+            std::replace(c.text.begin(), c.text.end(), '@', stop);
+            EXPECT_EQ(Val(c.text), c.expected) << "\"" << c.text << "\"";
+        }
     EXPECT_TRUE(std::signbit(Val("-0")));
     EXPECT_FALSE(std::signbit(Val("-.")));
 }

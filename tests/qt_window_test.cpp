@@ -194,8 +194,6 @@ class WindowTest : public QObject {
                     : window_->palette().color(QPalette::WindowText);
             QCOMPARE(label->palette().color(QPalette::WindowText), expected);
         }
-        if (auto* box = qobject_cast<QLineEdit*>(control))
-            QCOMPARE(box->text(), ToQString(described.text)); // start-up leaves them alone
         // Text a person types or pastes is drawn without Latin shaping rules,
         // which made a megabyte without spaces take seconds to lay out.
         const bool holdsTypedText = described.kind == ControlKind::TextBox ||
@@ -310,7 +308,7 @@ class WindowTest : public QObject {
         QCOMPARE(Box("IndRes")->text(), expected);
         QCOMPARE(Units()->count(), 3); // typed texts never become items
         QCOMPARE(window_->Fields().IndUnits.ListIndex(),
-                 unitText == QLatin1String("pH") ? -1 : Units()->findText(unitText));
+                 QStringList({"nH", "uH", "mH"}).indexOf(unitText));
     }
 
     void enterInAFieldCalculates_data() { EnterKeys(); }

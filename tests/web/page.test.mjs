@@ -118,6 +118,23 @@ test("Enter: in a field it presses Calculate Inductance, on a button that button
     assert.equal(await value(page, "Results"), "");
   }));
 
+test("a text typed into any box reaches its field; a result box shows its result again", () =>
+  withPage(async (page) => {
+    // box, text typed, button, the first line of the box it writes
+    const rows = [["Ind", "10", "GO", "Min  22 turns close wound,   length  11"],
+      ["Ind", "1", "GO", "Min  5 turns close wound,   length  2.5"],
+      ["Results", "typed", "GO", "Min  5 turns close wound,   length  2.5"],
+      ["Turns", "10", "CalcInd", "4.46uH"], ["Length", "10", "CalcInd", "2.14uH"],
+      ["IndRes", "typed", "CalcInd", "2.14uH"], ["FormDia", "9.5", "CalcInd", ".68uH"],
+      ["WireDia", "10.5", "CalcInd", "2.06uH"], ["IndUnits", "nH", "CalcInd", "2061.86nH"]];
+    for (const [box, typed, button, expected] of rows) {
+      await page.fill("#" + box, typed);
+      await page.click("#" + button);
+      const written = await value(page, button === "GO" ? "Results" : "IndRes");
+      assert.equal(written.split("\n")[0], expected, `${typed} in ${box}`);
+    }
+  }));
+
 test("the unit box: a typed text is used as typed, the list selects an item", () =>
   withPage(async (page) => {
     await page.fill("#Turns", "10");

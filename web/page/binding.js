@@ -16,13 +16,14 @@ export function showChanges(elements, units, update) {
   return update;
 }
 
-// The texts go in the order of the description's "fields"; a change names
-// its field, and the unit list's carries the item it selects.
+// Each text goes with its field's name, so that no order of the page's can
+// put it into another field; a change names its field, and the unit list's
+// carries the item it selects.
 export function createForm(module, fields, elements, units) {
-  const boxes = fields.map((field) => elements.get(field.name));
+  const boxes = fields.map(({ name }) => [name, elements.get(name)]);
   const show = (update) => showChanges(elements, units, update);
   return {
     startUp: () => module.startUp(),
-    click: (button) => show(module.click(button, boxes.map((box) => box.value))),
+    click: (button) => show(module.click(button, boxes.map(([name, box]) => [name, box.value]))),
   };
 }
