@@ -66,7 +66,11 @@ DecimalForm FormOf(bool negative, std::uint64_t significand, int exponentOfLast)
 double NearestDouble(std::uint64_t significand, int exponentOfLast) {
     std::array<char, 20> digits{};
     const char* end = std::to_chars(digits.data(), digits.data() + digits.size(), significand).ptr;
-    return tolvex::NearestDouble({digits.data(), end}, exponentOfLast);
+    // A pointer and a length: the browser build's libc++ has no string_view
+    // made from two pointers.
+    return tolvex::NearestDouble(
+        std::string_view(digits.data(), static_cast<std::size_t>(end - digits.data())),
+        exponentOfLast);
 }
 
 int DigitCount(std::uint64_t n) {
