@@ -177,8 +177,9 @@ TEST(ActionRunner, AFailureGivesItsWordsAndKeepsWhatWasWritten) {
     ASSERT_TRUE(go.stop.has_value());
     EXPECT_EQ(go.stop.value().action, "Generate Values");
     EXPECT_EQ(go.stop.value().failure.cause(), FailureCause::BeyondInt16);
-    EXPECT_EQ(go.stop.value().words, "Generate Values stopped with an overflow: a turn count is outside "
-                              "the whole numbers -32768 to 32767.");
+    EXPECT_EQ(go.stop.value().words,
+              "Generate Values stopped with an overflow: a turn count is outside "
+              "the whole numbers -32768 to 32767.");
     EXPECT_EQ(ShapeOf(runner.Fields().Results).rows, 9);
     EXPECT_TRUE(ByName(go.changes).at("Results").text.starts_with("Min  24289 turns close wound"));
 

@@ -20,7 +20,8 @@ CoilFields FieldsOf(const Json& f) {
 void ExpectOutcome(const Json& expected, const std::optional<FailureKind>& failure,
                    const std::string& written, const std::string& where) {
     if (TextOf(expected, "status") == "ok") {
-        EXPECT_FALSE(failure.has_value()) << where << " failed with " << FailureKindText(failure.value());
+        EXPECT_FALSE(failure.has_value())
+            << where << " failed with " << FailureKindText(failure.value());
     } else {
         EXPECT_EQ(failure, FailureKindNamed(TextOf(expected, "failure"))) << where;
     }

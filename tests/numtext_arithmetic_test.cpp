@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <random>
 #include <stdexcept>
@@ -82,7 +83,7 @@ TEST(Arithmetic, FailureKindsReadFromTheirWords) {
 // exponent range gives another double than one IEEE operation: against the
 // exact reference, both the operation the program takes here and the single
 // rounding that x87 takes, on every processor.
-enum class Operation { Add, Mul, Div, Sqr };
+enum class Operation : std::uint8_t { Add, Mul, Div, Sqr };
 struct RoundingCase {
     const char* name;
     Operation operation;

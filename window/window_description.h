@@ -15,7 +15,14 @@ namespace tolvex {
 // binding (the Qt window, the web page) builds itself from this description.
 // Its fields and their captions come from the form's field table.
 
-enum class ControlKind : std::uint8_t { TextBox, MultiLineTextBox, PushButton, Label, UnitList, Line };
+enum class ControlKind : std::uint8_t {
+    TextBox,
+    MultiLineTextBox,
+    PushButton,
+    Label,
+    UnitList,
+    Line
+};
 enum class TextAlignment : std::uint8_t { Left, Right };
 
 struct Rgb {
