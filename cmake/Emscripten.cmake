@@ -17,6 +17,12 @@ add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED GLOBAL)
 # GMP and MPFR for WebAssembly, from web/build-wasm-deps.sh.
 set(TOLVEX_WASM_DEPS ${CMAKE_BINARY_DIR}/deps CACHE PATH "GMP and MPFR built for WebAssembly")
 list(APPEND CMAKE_FIND_ROOT_PATH ${TOLVEX_WASM_DEPS})
+# pkg-config finds them through CMAKE_PREFIX_PATH, which FindPkgConfig turns
+# into PKG_CONFIG_PATH at each call: newer emscripten's platform file sets
+# PKG_CONFIG_LIBDIR to its own sysroot again at every project(), GoogleTest's
+# included, so a value set here once would not last.
+list(APPEND CMAKE_PREFIX_PATH ${TOLVEX_WASM_DEPS})
+set(PKG_CONFIG_USE_CMAKE_PREFIX_PATH ON)
 set(ENV{PKG_CONFIG_LIBDIR} ${TOLVEX_WASM_DEPS}/lib/pkgconfig)
 set(ENV{PKG_CONFIG_PATH} "")
 
