@@ -27,10 +27,13 @@ struct FieldLabel {
     int tabIndex;
 };
 
+// The member of the model that keeps a field's text.
+using TextMember = std::string CoilFields::*;
+
 // One field of the window: what the model keeps and what the window shows.
 struct FormField {
-    std::string_view name;         // the control's name
-    std::string CoilFields::*text; // where the model keeps it; none for the unit list
+    std::string_view name; // the control's name
+    TextMember text;       // where the model keeps it; none for the unit list
     FieldKind kind;
     std::string_view initialText{}; // before start-up
     FieldLabel label{};

@@ -30,7 +30,7 @@ TEST(FieldTable, NamesEveryFieldOnceWithItsKind) {
     const struct {
         std::string_view name;
         FieldKind kind;
-        std::string CoilFields::*text;
+        TextMember text;
     } rows[] = {
         {"FormDia", FieldKind::SingleLine, &CoilFields::FormDia},
         {"WireDia", FieldKind::SingleLine, &CoilFields::WireDia},

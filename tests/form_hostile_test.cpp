@@ -1,6 +1,7 @@
 // Text a person can type or paste, however hostile: each click ends with the
 // exact text or a named failure, and the fields stay usable.
 #include "form/actions.h"
+#include "form/field_table.h"
 #include "support/coil_examples.h"
 #include "support/failure_kinds.h"
 
@@ -20,7 +21,7 @@ CoilFields Started() {
 
 struct HostileCase {
     const char* name;
-    std::string CoilFields::*field;
+    TextMember field;
     std::string text;
     const char* indRes; // nullptr: Calculate Inductance fails with calcFailure
     std::optional<FailureKind> calcFailure;

@@ -524,10 +524,10 @@ class WindowTest : public QObject {
         QTest::addColumn<int>("failures");
         const QString megabyteOfBlanks(1 << 20, QLatin1Char(' '));
         const QString usual = QStringLiteral("Min  5 turns close wound,   length  2.5\n");
-        QTest::newRow("megabyte in Ind") << "Ind" << megabyteOfBlanks + "1"
-                                         << "2.14uH" << usual << 0;
-        QTest::newRow("megabyte in Turns") << "Turns" << megabyteOfBlanks + "10"
-                                           << "2.14uH" << usual << 0;
+        const QString blanksThen1 = megabyteOfBlanks + "1";
+        const QString blanksThen10 = megabyteOfBlanks + "10";
+        QTest::newRow("megabyte in Ind") << "Ind" << blanksThen1 << "2.14uH" << usual << 0;
+        QTest::newRow("megabyte in Turns") << "Turns" << blanksThen10 << "2.14uH" << usual << 0;
         QTest::newRow("megabyte of digits in Length")
             << "Length" << QString(1 << 20, QLatin1Char('9')) << "before"
             << "Min  5" << 1;
