@@ -14,7 +14,7 @@ tolvex_host_headers(${TOLVEX_HOST_HEADERS} nlohmann/json.hpp)
 include_directories(SYSTEM ${TOLVEX_HOST_HEADERS})
 add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED GLOBAL)
 
-# GMP and MPFR for WebAssembly, from web/build-wasm-deps.sh.
+# GMP and MPFR for WebAssembly, from web/build/build-wasm-deps.sh.
 set(TOLVEX_WASM_DEPS ${CMAKE_BINARY_DIR}/deps CACHE PATH "GMP and MPFR built for WebAssembly")
 list(APPEND CMAKE_FIND_ROOT_PATH ${TOLVEX_WASM_DEPS})
 # pkg-config finds them through CMAKE_PREFIX_PATH, which FindPkgConfig turns

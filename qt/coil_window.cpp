@@ -143,13 +143,13 @@ void CoilWindow::BuildControls(const WindowDescription& window) {
         QWidget* widget = MakeControl(this, control);
         widget->setObjectName(ToDisplay(control.name));
         widget->setGeometry(ControlRect(control));
-        if (auto name = AccessibleName(control.name); !name.empty())
-            widget->setAccessibleName(ToDisplay(name));
+        if (!control.accessibleName.empty())
+            widget->setAccessibleName(ToDisplay(control.accessibleName));
         if (auto* label = qobject_cast<QLabel*>(widget)) labels_.append(label);
     }
     for (const ControlDescription& control : window.controls)
-        if (auto field = FieldNamedBy(control.name); !field.empty())
-            Control<QLabel>(control.name)->setBuddy(Control<QWidget>(field));
+        if (!control.labelFor.empty())
+            Control<QLabel>(control.name)->setBuddy(Control<QWidget>(control.labelFor));
 
     for (const Action& action : window.actions)
         connect(Control<QPushButton>(action.button), &QPushButton::clicked, this,

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=scripts/lib.sh
 source scripts/lib.sh
-web/build-wasm-deps.sh
+web/build/build-wasm-deps.sh
 cmake --preset web >/dev/null
 cmake --build --preset web -j "$(nproc)"
 echo "build-web/tolvex.html: $(stat -c %s build-web/tolvex.html) bytes"

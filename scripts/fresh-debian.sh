@@ -17,6 +17,15 @@
 #                                      alone, then that release's checks of the
 #                                      package (scripts/package-test.sh: lintian,
 #                                      hardening, validators, autopkgtest, removal)
+#   scripts/fresh-debian.sh RELEASE --cross ARCH
+#                                      the binary package for another Debian
+#                                      architecture, cross-built as a porter
+#                                      would: the architecture added to dpkg,
+#                                      crossbuild-essential-ARCH, apt-get
+#                                      build-dep -a ARCH, dpkg-buildpackage -a
+#                                      ARCH with nocheck (its tests cannot run
+#                                      here; scripts/cross-check.sh runs the
+#                                      core's under qemu-user); a run by hand
 #
 # RELEASE is a Debian release's code name: bookworm (12) or trixie (13).
 # Each run takes a new root. The packages debootstrap installs are kept as a
@@ -30,7 +39,7 @@ project=$PWD
 # shellcheck source=scripts/lib.sh
 source scripts/lib.sh
 usage() {
-    echo "usage: scripts/fresh-debian.sh bookworm|trixie [SETUP TESTS | --package]" >&2
+    echo "usage: scripts/fresh-debian.sh bookworm|trixie [SETUP TESTS | --package | --cross ARCH]" >&2
     exit 2
 }
 release=${1:-}
@@ -40,8 +49,12 @@ case $release in
 esac
 mode=readme
 named=()
+cross_arch=""
 if [ "${1:-}" = --package ] && [ "$#" -eq 1 ]; then
     mode=package
+elif [ "${1:-}" = --cross ] && [ "$#" -eq 2 ]; then
+    mode=cross
+    cross_arch=$2
 elif [ "$#" -eq 2 ]; then
     named=("$1" "$2")
 elif [ "$#" -ne 0 ]; then
@@ -50,13 +63,13 @@ fi
 
 mirror=http://deb.debian.org/debian
 security_mirror=http://deb.debian.org/debian-security
-title='Coil Design   Orvik'
 cache=${TOLVEX_DEBOOTSTRAP_CACHE:-/var/cache/tolvex}
 tarball=$cache/$release-minbase.tgz
 work=$(mktemp -d "/var/tmp/tolvex-fresh-$release.XXXXXX")
 root=$work/root
 mounts=(proc sys dev dev/pts dev/shm)
-display_pid=""
+# A root shell's environment in the root.
+root_env=(HOME=/root TERM=dumb PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin)
 
 clock() { date +%s; }
 say() { echo "== fresh-debian ($release): $*"; }
@@ -85,7 +98,6 @@ unmount_all() {
 # is, so that removing it can never reach this machine's /dev or /sys.
 clean_up() {
     local status=$?
-    [ -z "$display_pid" ] || kill "$display_pid" 2>/dev/null || true
     if [ -d "$root" ]; then
         stop_root_processes
         unmount_all
@@ -131,14 +143,9 @@ LIST
     git archive HEAD | tar -x -C "$root/root/tolvex"
 }
 
-# in_root COMMAND [NAME=VALUE...]: the command in the project's folder, with a
-# root shell's environment in the root (and the variables given).
+# in_root COMMAND: the command in the project's folder, in the root.
 in_root() {
-    local command=$1
-    shift
-    chroot "$root" /usr/bin/env -i HOME=/root TERM=dumb \
-        PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin "$@" \
-        bash -c "cd /root/tolvex && $command"
+    chroot "$root" /usr/bin/env -i "${root_env[@]}" bash -c "cd /root/tolvex && $1"
 }
 
 # README's commands, read from README itself: the two indented lines that
@@ -150,34 +157,16 @@ readme_commands() {
 
 # The first command ends by opening the window: it runs on an X display of
 # this machine's (its socket is in the abstract namespace, which the root
-# shares), and once the window is mapped under its title it is asked to close.
+# shares), and once the window is mapped under its caption it is asked to
+# close (tests/tools/show-window.sh). It installs and builds first.
 run_setup_command() {
-    local command=$1 display="" window pid status
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-    display_pid=$!
-    for _ in $(seq 1 100); do
-        display=$(cat "$work/display")
-        [ -z "$display" ] || break
-        sleep 0.1
-    done
-    [ -n "$display" ] || { cat "$work/xvfb.log"; exit 1; }
-    in_root "$command" DISPLAY=":$display" &
-    pid=$!
-    window=""
-    while kill -0 "$pid" 2>/dev/null; do
-        window=$(DISPLAY=":$display" xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1) || true
-        [ -z "$window" ] || break
-        sleep 2
-    done
-    [ -n "$window" ] || { wait "$pid" || true; echo "fresh-debian: \"$command\" ended without a window" >&2; exit 1; }
-    say "the window \"$(DISPLAY=":$display" xdotool getwindowname "$window")\" is shown; closing it"
-    DISPLAY=":$display" "$TOLVEX_PYTHON3" tests/tools/close-window.py "$window"
-    status=0
-    wait "$pid" || status=$?
-    [ "$status" -eq 0 ] || { echo "fresh-debian: \"$command\" ended with status $status" >&2; exit 1; }
-    kill "$display_pid"
-    wait "$display_pid" 2>/dev/null || true
-    display_pid=""
+    # shellcheck disable=SC2016 # the inner shell expands its own arguments
+    tests/tools/with-xvfb.sh tests/tools/show-window.sh --within 5400 sh -c '
+        root=$1 command=$2
+        shift 2
+        exec chroot "$root" /usr/bin/env -i "$@" DISPLAY="$DISPLAY" bash -c "cd /root/tolvex && $command"
+    ' _ "$root" "$1" "${root_env[@]}" ||
+        { echo "fresh-debian: \"$1\" did not open and close the window" >&2; exit 1; }
 }
 
 # README's two commands, and the same as the ones named, if any: checked
@@ -230,6 +219,23 @@ package() {
             desktop-file-utils appstream python3 >/dev/null &&
         scripts/package-test.sh --built'
     say "the package's checks in $(($(clock) - start)) s"
+}
+
+# The package for another architecture, without its tests, and what dpkg
+# says of the result (its architecture, and the machine its program is for).
+cross() {
+    local start
+    say "dpkg-buildpackage -a $cross_arch -Pnocheck (scripts/build-package.sh)"
+    start=$(clock)
+    in_root "export DEBIAN_FRONTEND=noninteractive DEB_BUILD_OPTIONS=nocheck &&
+        dpkg --add-architecture $cross_arch && apt-get update -qq &&
+        apt-get install -y -qq --no-install-recommends crossbuild-essential-$cross_arch file >/dev/null &&
+        apt-get build-dep -y -qq -a $cross_arch -Pnocheck ./ >/dev/null &&
+        scripts/build-package.sh -a $cross_arch -Pnocheck -b >/dev/null &&
+        dpkg-deb --field build-package/tolvex_*_$cross_arch.deb Package Architecture Depends &&
+        dpkg-deb -x build-package/tolvex_*_$cross_arch.deb /tmp/tolvex-deb &&
+        file -b /tmp/tolvex-deb/usr/bin/tolvex"
+    say "cross-built for $cross_arch in $(($(clock) - start)) s"
 }
 
 setup=""

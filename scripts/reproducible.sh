@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-web/build-wasm-deps.sh
+web/build/build-wasm-deps.sh
 
 source=$(mktemp -d)
 store=$(mktemp -d)

@@ -27,7 +27,7 @@ part() {
 # configure scripts run one check at a time, and the fuzzers use one core, so
 # the other core would be idle for minutes.
 deps_log=$(mktemp)
-setsid nice -n 10 web/build-wasm-deps.sh >"$deps_log" 2>&1 &
+setsid nice -n 10 web/build/build-wasm-deps.sh >"$deps_log" 2>&1 &
 deps_pid=$!
 # Its own process group: a failed part stops it with everything it started.
 trap 'kill -- -"$deps_pid" 2>/dev/null || true' EXIT

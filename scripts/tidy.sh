@@ -22,7 +22,7 @@ project_files() {
     fi
     local pattern names=()
     for pattern in "$@"; do names+=(-o -path "./$pattern"); done
-    find . -type d \( -name 'build*' -o -name dist -o -name node_modules -o -name .git \
+    find . -type d \( -path './build*' -o -name dist -o -name node_modules -o -name .git \
         -o -name __pycache__ -o -name 'obj-*' \) -prune -o -type f \( "${names[@]:1}" \) -print |
         sed 's|^\./||' | LC_ALL=C sort
 }

@@ -43,7 +43,9 @@ TEST(WebBinding, DescriptionCarriesEveryControlOfTheTable) {
         EXPECT_EQ(j.at("tabIndex"), c.tabIndex);
         EXPECT_EQ(j.at("alignment"), c.alignment == TextAlignment::Right ? "right" : "left");
         EXPECT_EQ(j.at("color").is_null(), !c.color.has_value());
-        EXPECT_EQ(j.at("labelFor"), std::string(FieldNamedBy(c.name)));
+        EXPECT_EQ(j.at("labelFor"), std::string(c.labelFor));
+        EXPECT_EQ(j.at("accessibleName"), std::string(c.accessibleName));
+        EXPECT_EQ(j.at("role"), c.role == ControlRole::Equation ? "equation" : "plain");
     }
     const auto order = FocusOrder(window);
     ASSERT_EQ(json.at("focusOrder").size(), order.size());

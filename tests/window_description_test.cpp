@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 #include <string>
 #include <utility>
@@ -45,7 +46,8 @@ TEST(WindowDescription, LabelsEndAtOneEdgeBeforeTheirFields) {
     // Right edges at 1695, 105 twips left of the text boxes they name.
     for (std::string_view label : {"Label1", "Label2", "Label3"}) {
         EXPECT_EQ(RightEdge(Control(label)), 1695) << label;
-        EXPECT_EQ(Control(FieldNamedBy(label)).box.left - RightEdge(Control(label)), 105) << label;
+        EXPECT_EQ(Control(Control(label).labelFor).box.left - RightEdge(Control(label)), 105)
+            << label;
         EXPECT_EQ(Control(label).alignment, TextAlignment::Right) << label;
     }
 }
@@ -167,34 +169,37 @@ TEST(WindowDescription, ButtonsRunTheirActionsAndEnterPressesCalculateInductance
 }
 
 TEST(WindowDescription, LabelsNameFieldsThatTakeFocus) {
-    int named = 0;
+    const std::pair<std::string_view, std::string_view> captions[] = {{"Label1", "Ind"},
+                                                                      {"Label2", "FormDia"},
+                                                                      {"Label3", "WireDia"},
+                                                                      {"Label6", "Turns"},
+                                                                      {"Label7", "Length"}};
+    std::set<std::pair<std::string_view, std::string_view>> named;
     for (const ControlDescription& control : TolvexWindow().controls) {
-        const std::string_view field = FieldNamedBy(control.name);
-        if (field.empty()) continue;
-        ++named;
+        if (control.labelFor.empty()) continue;
+        named.insert({control.name, control.labelFor});
         EXPECT_EQ(control.kind, ControlKind::Label) << control.name;
-        EXPECT_EQ(Control(field).kind, ControlKind::TextBox) << control.name;
+        EXPECT_EQ(Control(control.labelFor).kind, ControlKind::TextBox) << control.name;
     }
-    EXPECT_EQ(named, 5); // the equation and "Back calculate" name none
-    EXPECT_EQ(FieldNamedBy("Label4"), "");
-    EXPECT_EQ(FieldNamedBy("Ind"), "");
+    // The equation and "Back calculate" name none.
+    EXPECT_EQ(named, (std::set(std::begin(captions), std::end(captions))));
 }
 
 TEST(WindowDescription, UnnamedFieldsHaveAccessibleNames) {
-    // A control no label names still needs a name for assistive technology.
-    std::set<std::string_view> named;
-    for (const ControlDescription& control : TolvexWindow().controls)
-        if (!FieldNamedBy(control.name).empty()) named.insert(FieldNamedBy(control.name));
-    for (std::string_view field : FocusOrder(TolvexWindow())) {
-        const ControlKind kind = Control(field).kind;
-        if (kind == ControlKind::PushButton || named.contains(field)) continue;
-        EXPECT_FALSE(AccessibleName(field).empty()) << field;
-    }
-    EXPECT_EQ(AccessibleName("FormDia"), "");
+    // A control no caption names still needs a name for assistive technology;
+    // the buttons are named by their own text.
     const std::pair<std::string_view, std::string_view> names[] = {{"Results", "Design table"},
                                                                    {"IndUnits", "Inductance unit"},
                                                                    {"IndRes", "Inductance result"}};
-    for (const auto& [field, name] : names) EXPECT_EQ(AccessibleName(field), name) << field;
+    std::set<std::pair<std::string_view, std::string_view>> given;
+    for (const ControlDescription& control : TolvexWindow().controls)
+        if (!control.accessibleName.empty()) given.insert({control.name, control.accessibleName});
+    EXPECT_EQ(given, (std::set(std::begin(names), std::end(names))));
+}
+
+TEST(WindowDescription, OnlyTheEquationIsShownApart) {
+    for (const ControlDescription& control : TolvexWindow().controls)
+        EXPECT_EQ(control.role == ControlRole::Equation, control.name == "Label4") << control.name;
 }
 
 } // namespace

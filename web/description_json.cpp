@@ -23,6 +23,11 @@ NLOHMANN_JSON_SERIALIZE_ENUM(TextAlignment, {
                                                 {TextAlignment::Right, "right"},
                                             })
 
+NLOHMANN_JSON_SERIALIZE_ENUM(ControlRole, {
+                                              {ControlRole::Plain, "plain"},
+                                              {ControlRole::Equation, "equation"},
+                                          })
+
 NLOHMANN_JSON_SERIALIZE_ENUM(FieldKind, {
                                             {FieldKind::SingleLine, "singleLine"},
                                             {FieldKind::MultiLine, "multiLine"},
@@ -54,8 +59,9 @@ nlohmann::json ControlJson(const ControlDescription& control) {
         {"tabIndex", control.tabIndex},
         {"alignment", control.alignment},
         {"color", color},
-        {"labelFor", Text(FieldNamedBy(control.name))},
-        {"accessibleName", Text(AccessibleName(control.name))},
+        {"labelFor", Text(control.labelFor)},
+        {"accessibleName", Text(control.accessibleName)},
+        {"role", control.role},
     };
 }
 

@@ -14,7 +14,7 @@ namespace tolvex::web {
 //  "actions": [{"button", "caption"}], "defaultButton", "focusOrder": [...],
 //  "controls": [{"name", "kind", "text", "left", "top", "width", "height",
 //  "tabIndex", "alignment", "color": [r, g, b] or null, "labelFor",
-//  "accessibleName"}]}; lengths in twips.
+//  "accessibleName", "role": "plain" or "equation"}]}; lengths in twips.
 nlohmann::json DescriptionJson(const WindowDescription& window);
 
 } // namespace tolvex::web

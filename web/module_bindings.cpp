@@ -1,6 +1,7 @@
 // The module's whole interface to the page, declared once: embind makes the
 // page's calls from it. The page sends the text of every box and gets back
 // every box that is to show something else, in one call per click.
+#include "changes_to_page.h"
 #include "page_form.h"
 
 #include <emscripten/bind.h>
@@ -22,23 +23,6 @@ std::vector<tolvex::web::NamedText> FromPage(const val& texts) {
     return all;
 }
 
-// {changes: [{field, text, listIndex (the unit list's only)}, ...], failure}
-val ToPage(const std::vector<tolvex::FieldChange>& changes, std::string_view failure) {
-    val shown = val::array();
-    for (std::size_t i = 0; i < changes.size(); ++i) {
-        const tolvex::FieldChange& change = changes[i];
-        val one = val::object();
-        one.set("field", std::string(change.field->name));
-        one.set("text", change.text);
-        if (change.listIndex) one.set("listIndex", *change.listIndex);
-        shown.set(i, one);
-    }
-    val result = val::object();
-    result.set("changes", shown);
-    result.set("failure", std::string(failure));
-    return result;
-}
-
 // The form's start-up. The page already shows its texts, as the build
 // recorded them from the same form, so none is sent: every start of the
 // page saves the conversion.
@@ -48,7 +32,7 @@ void StartUp() {
 
 val Click(const std::string& button, const val& texts) {
     const tolvex::ClickResult result = form.Click(button, FromPage(texts));
-    return ToPage(result.changes, result.stop ? result.stop->words : "");
+    return tolvex::web::ChangesToPage(result.changes, result.stop ? result.stop->words : "");
 }
 
 } // namespace

@@ -30,7 +30,8 @@ constexpr std::array kOtherControls{
                        .box = {.left = 120, .top = 1560, .width = 2055, .height = 615},
                        .tabIndex = 9,
                        .alignment = kLeft,
-                       .color = kDarkGreen},
+                       .color = kDarkGreen,
+                       .role = ControlRole::Equation},
     ControlDescription{.name = "CalcInd",
                        .kind = PushButton,
                        .text = kCalculateInductance.caption,
@@ -89,7 +90,8 @@ constexpr auto kControls = [] {
              .box = field.box,
              .tabIndex = field.tabIndex,
              .alignment = kLeft,
-             .color = std::nullopt});
+             .color = std::nullopt,
+             .accessibleName = field.accessibleName});
         const FieldLabel& label = field.label;
         if (!label.name.empty())
             put({.name = label.name,
@@ -98,7 +100,8 @@ constexpr auto kControls = [] {
                  .box = label.box,
                  .tabIndex = label.tabIndex,
                  .alignment = kRight,
-                 .color = std::nullopt});
+                 .color = std::nullopt,
+                 .labelFor = field.name});
     }
     for (const ControlDescription& control : kOtherControls) put(control);
     return controls;
@@ -148,19 +151,6 @@ const ControlDescription* FindControl(const WindowDescription& window, std::stri
         std::find_if(window.controls.begin(), window.controls.end(),
                      [name](const ControlDescription& control) { return control.name == name; });
     return found == window.controls.end() ? nullptr : &*found;
-}
-
-std::string_view FieldNamedBy(std::string_view label) {
-    // Plain algorithms, not std::ranges: the browser build's libc++ 13 lacks them.
-    const auto found =
-        std::find_if(kFormFields.begin(), kFormFields.end(),
-                     [label](const FormField& field) { return field.label.name == label; });
-    return found == kFormFields.end() || label.empty() ? std::string_view{} : found->name;
-}
-
-std::string_view AccessibleName(std::string_view control) {
-    const FormField* field = FindField(control);
-    return field == nullptr ? std::string_view{} : field->accessibleName;
 }
 
 } // namespace tolvex

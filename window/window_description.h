@@ -24,6 +24,8 @@ enum class ControlKind : std::uint8_t {
     Line
 };
 enum class TextAlignment : std::uint8_t { Left, Right };
+// What a control is beyond its kind, where a face shows it apart.
+enum class ControlRole : std::uint8_t { Plain, Equation };
 
 struct Rgb {
     int red, green, blue;
@@ -35,11 +37,14 @@ inline constexpr int kTwipsPerPixel = 15;
 struct ControlDescription {
     std::string_view name; // "FormDia", "Label4", "Line1", ...
     ControlKind kind;
-    std::string_view text;    // caption or initial text, "" when none
-    Twips box;                // the line's is its start, width 0 and its length down
-    int tabIndex;             // -1 for the line
-    TextAlignment alignment;  // labels; Left for the others
-    std::optional<Rgb> color; // the text colour where it is not the platform's
+    std::string_view text;             // caption or initial text, "" when none
+    Twips box;                         // the line's is its start, width 0 and its length down
+    int tabIndex;                      // -1 for the line
+    TextAlignment alignment;           // labels; Left for the others
+    std::optional<Rgb> color;          // the text colour where it is not the platform's
+    std::string_view labelFor{};       // a caption: the field it names, "" for none
+    std::string_view accessibleName{}; // where no caption names the control
+    ControlRole role = ControlRole::Plain;
 };
 
 struct WindowDescription {
@@ -57,11 +62,5 @@ std::vector<std::string_view> FocusOrder(const WindowDescription& window);
 
 // The control of that name, or nullptr.
 const ControlDescription* FindControl(const WindowDescription& window, std::string_view name);
-
-// The field a label names, for assistive technology; "" when it names none.
-std::string_view FieldNamedBy(std::string_view label);
-
-// A name for assistive technology where no label names the control; "" otherwise.
-std::string_view AccessibleName(std::string_view control);
 
 } // namespace tolvex

@@ -171,7 +171,7 @@ test("a new build's worker replaces the cache and the page; the old cache is del
       fs.writeFileSync(next, fs.readFileSync(pagePath, "utf8")
         .replace("</head>", '<meta name="tolvex-test" content="next build">\n</head>'));
       const assembled = spawnSync("/usr/bin/python3", [
-        path.join(root, "web", "assemble-site.py"), next,
+        path.join(root, "web", "build", "assemble-site.py"), next,
         ...["head.html", "manifest.webmanifest", "sw.js"].map((f) => path.join(root, "web", "site",
           f)),
         path.join(root, "icons", "tolvex.svg"), folder], { encoding: "utf8" });

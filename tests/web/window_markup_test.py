@@ -6,14 +6,14 @@ import unittest
 from html.parser import HTMLParser
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "web"))
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "web" / "build"))
 from window_markup import column_places, readable_width, window_css, window_html  # noqa: E402
 
 
 def control(name, kind, left, top, **extra):
     return {"name": name, "kind": kind, "left": left, "top": top, "width": 100, "height": 20,
             "labelFor": "", "text": name, "alignment": "left", "color": None,
-            "accessibleName": "", **extra}  # fmt: skip
+            "accessibleName": "", "role": "plain", **extra}  # fmt: skip
 
 
 # A label and its box with a unit list beside it, and a button, left of a
@@ -31,7 +31,7 @@ WINDOW = {
                  control("Button", "pushButton", 0, 100), LINE,
                  control("RightBox", "textBox", 550, 50, accessibleName="Right"),
                  control("RightLabel", "label", 450, 50, labelFor="RightBox"),
-                 control("Caption", "label", 450, 10)],
+                 control("Caption", "label", 450, 10, role="equation")],
 }  # fmt: skip
 
 
@@ -89,6 +89,8 @@ class MarkupTest(unittest.TestCase):
             ("Button", "button", "class", "default"), ("BoxLabel", "label", "for", "Box"),
             ("RightBox", "input", "aria-label", "Right"), ("Caption", "div", "", "Caption"),
             ("Line", "div", "role", "separator"),
+            ("Caption", "div", "class", "label left equation"),
+            ("RightLabel", "label", "class", "label left"),
         ]  # fmt: skip
         for name, tag, key, expected in rows:
             seen_tag, attrs, text = found[name]

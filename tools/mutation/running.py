@@ -51,6 +51,14 @@ def test_order(tests, folders):
     return order
 
 
+def skipped_in_copy(folder, names):
+    """What a tree's copy leaves out: the build folders beside the sources
+    (web/build/ holds sources), git's, the docs and Python's caches."""
+    skipped = {".git", "docs", "__pycache__"}
+    at_root = os.path.samefile(folder, ROOT)
+    return [n for n in names if n in skipped or (at_root and n.startswith("build"))]
+
+
 class Worker:
     """A copy of the tree with its own build folder."""
 
@@ -65,7 +73,7 @@ class Worker:
             ROOT,
             self.tree,
             copy_function=shutil.copy,
-            ignore=shutil.ignore_patterns(".git", "build*", "docs", "__pycache__"),
+            ignore=skipped_in_copy,
         )
         configure(self.build, self.tree)
         # The preset builds the core and its tests only; CTest names a test's

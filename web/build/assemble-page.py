@@ -24,6 +24,8 @@ STYLE_HASHES = "'style-hashes'"
 CAPTION = "<!-- caption -->"
 # page.css's container queries' line between the two layouts.
 READABLE_WIDTH = "READABLE_WIDTH"
+# page.css's name for the frame's id, which the description gives.
+WINDOW_ID = "WINDOW_ID"
 
 
 def inline_script(text):
@@ -54,6 +56,7 @@ def main(argv):
     html = read(html_path)
     window = json.loads(read(description_path))
     css = read(css_path).replace(READABLE_WIDTH, readable_width(window))
+    css = css.replace(WINDOW_ID, window["name"])
     style = "\n" + css + window_css(window)
     script = "\n" + inline_script(read(bundle_path))
     description = json.dumps(window, ensure_ascii=True)

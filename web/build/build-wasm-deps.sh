@@ -5,9 +5,9 @@
 # under node need it). Once: a second run finds what is built and does nothing,
 # unless the recipe has changed since.
 #
-# Usage: web/build-wasm-deps.sh [--benchmark] [PREFIX]
+# Usage: web/build/build-wasm-deps.sh [--benchmark] [PREFIX]
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 root=$PWD
 benchmark=false
 if [ "${1:-}" = --benchmark ]; then benchmark=true; shift; fi

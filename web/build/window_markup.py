@@ -120,8 +120,9 @@ def unit_list(control, text, units, selected):
 def label(control):
     tag = "label" if control["labelFor"] else "div"
     target = f' for="{control["labelFor"]}"' if control["labelFor"] else ""
+    role = "" if control["role"] == "plain" else " " + control["role"]
     return (
-        f'<{tag} id="{control["name"]}"{target} class="label {control["alignment"]}">'
+        f'<{tag} id="{control["name"]}"{target} class="label {control["alignment"]}{role}">'
         f"{escape(control['text'])}</{tag}>"
     )
 
