@@ -2,7 +2,20 @@
 
 #include "failure_message.h"
 
+#include <stdexcept>
+
 namespace tolvex {
+
+std::vector<FieldText> TextsOfFields(std::vector<NamedText> texts) {
+    std::vector<FieldText> edits;
+    edits.reserve(texts.size());
+    for (NamedText& named : texts) {
+        const FormField* field = FindField(named.name);
+        if (field == nullptr) throw std::invalid_argument("a text for no field: " + named.name);
+        edits.push_back({field, std::move(named.text)});
+    }
+    return edits;
+}
 
 std::vector<FieldChange> ActionRunner::Start() {
     fields_ = CoilFields{};

@@ -26,6 +26,18 @@ struct FieldText {
     std::string text;
 };
 
+// A box's text under its field's name, as a face that knows its boxes by
+// name sends it.
+struct NamedText {
+    std::string name;
+    std::string text;
+};
+
+// Each text with its field, so that no order of a face's or of the table's
+// can put a text into another field. A name that is no field's throws
+// std::invalid_argument: the face and the form disagree.
+std::vector<FieldText> TextsOfFields(std::vector<NamedText> texts);
+
 // A text a box is to show anew, in the same form.
 struct FieldChange {
     const FormField* field;

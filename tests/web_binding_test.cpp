@@ -104,7 +104,7 @@ class Page {
     ClickResult Click(std::string_view button,
                       std::initializer_list<std::pair<std::string_view, std::string>> typed) {
         for (const auto& [name, text] : typed) boxes_[name] = text;
-        std::vector<web::NamedText> texts;
+        std::vector<NamedText> texts;
         texts.reserve(boxes_.size());
         for (const auto& [name, text] : boxes_) texts.push_back({std::string(name), text});
         ClickResult result = form_.Click(button, std::move(texts));

@@ -14,8 +14,8 @@ using emscripten::val;
 tolvex::web::PageForm form;
 
 // A JavaScript array of [field name, text] pairs, one for each box.
-std::vector<tolvex::web::NamedText> FromPage(const val& texts) {
-    std::vector<tolvex::web::NamedText> all(texts["length"].as<std::size_t>());
+std::vector<tolvex::NamedText> FromPage(const val& texts) {
+    std::vector<tolvex::NamedText> all(texts["length"].as<std::size_t>());
     for (std::size_t i = 0; i < all.size(); ++i) {
         const val pair = texts[i];
         all[i] = {pair[0].as<std::string>(), pair[1].as<std::string>()};
