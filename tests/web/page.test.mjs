@@ -4,13 +4,11 @@ import { test, before, after } from "node:test";
 import assert from "node:assert/strict";
 import { kDesktop, launch, openPage, pagePath, pageUrl } from "./browser.mjs";
 import { misplacements, seenBoxes } from "./window_places.mjs";
+import { kFocusOrder } from "./window_lists.mjs";
 import { mkdtempSync, readFileSync, writeFileSync } from "node:fs";
 import os from "node:os";
 import path from "node:path";
 import { fileURLToPath, pathToFileURL } from "node:url";
-
-const kFocusOrder = ["FormDia", "WireDia", "Ind", "GO", "Results", "IndUnits", "Turns",
-  "Length", "IndRes", "CalcInd"];
 
 // The table the start-up texts give (1 uH, former 20 mm, wire 0.5 mm), as the
 // native tests read it too.

@@ -8,6 +8,7 @@ import { readFileSync } from "node:fs";
 import { createRequire } from "node:module";
 import { launch, openPage } from "./browser.mjs";
 import { misplacements, seenBoxes } from "./window_places.mjs";
+import { kFields, kFocusOrder } from "./window_lists.mjs";
 
 const axeSource = readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
 const kAxeTags = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa", "wcag22aa", "best-practice"];
@@ -31,9 +32,6 @@ const kScreens = [
 const kColumnRows = [["Label1", "Ind", "IndUnits"], ["Label2", "FormDia"], ["Label3", "WireDia"],
   ["Label4"], ["GO"], ["Line1"], ["Label5"], ["Label6", "Turns"], ["Label7", "Length"],
   ["CalcInd"], ["IndRes"], ["Results"]];
-const kFields = ["FormDia", "WireDia", "Ind", "Results", "IndUnits", "Turns", "Length", "IndRes"];
-const kFocusOrder = ["FormDia", "WireDia", "Ind", "GO", "Results", "IndUnits", "Turns",
-  "Length", "IndRes", "CalcInd"];
 
 let browser;
 before(async () => {
