@@ -19,6 +19,8 @@ SOURCES = [f"{folder}/*.{ext}" for folder in FOLDERS for ext in ("cpp", "h")]
 NOT_READ = {
     "web/module_bindings.cpp": "embind's declarations of the module, for emscripten only",
     "web/describe_window.cpp": "the web build's program that prints the description",
+    "web/changes_to_page.cpp": "a click's changes as an emscripten::val, for emscripten only",
+    "web/changes_to_page.h": "a click's changes as an emscripten::val, for emscripten only",
 }
 K = ci.CursorKind
 # Wrappers around an expression that do not change what is written.
