@@ -23,6 +23,7 @@ const FormField& Field(std::string_view name) {
 
 TEST(FieldTable, NamesEveryFieldOnceWithItsKind) {
     std::vector<std::string> names;
+    names.reserve(kFormFields.size());
     for (const FormField& field : kFormFields) names.emplace_back(field.name);
     EXPECT_EQ(names, WindowList("fields")); // in order, each once
     // Each field's kind, and the member of the model that keeps its text.
