@@ -162,6 +162,14 @@ class TestOrderTest(unittest.TestCase):
         self.assertEqual(names["calc"], ["calc_test", "numtext_test", "numtext_bulk"])
         self.assertEqual(names["numtext"], ["numtext_test", "calc_test", "numtext_bulk"])
 
+    def test_a_script_test_builds_everything(self):
+        for command, target in [
+            (["/b/tests/calc_test", "--gtest_filter=A.*"], "calc_test"),
+            (["/usr/bin/python3", "-B", "/src/tests/web/markup_test.py"], "all"),
+        ]:
+            with self.subTest(command=command[0]):
+                self.assertEqual(running.target_of(command, "/b"), target)
+
 
 if __name__ == "__main__":
     unittest.main()
