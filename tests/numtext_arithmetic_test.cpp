@@ -109,6 +109,7 @@ TEST(Arithmetic, EachOperationRoundsOnce) {
         {"a subnormal quotient", Operation::Div, 0x1.fffffffffffffp-1000, 0x1.8p+74},
         {"a square root next to a midpoint", Operation::Sqr, 0x1.df74f97de129bp+1, 0.0},
         {"the square root of a subnormal", Operation::Sqr, 0x1.3p-1070, 0.0},
+        {"a square root rounded down", Operation::Sqr, 3.0, 0.0},
     };
     for (const auto& c : cases) {
         const auto [a, b] = std::pair{c.a, c.b};

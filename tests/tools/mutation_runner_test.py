@@ -22,9 +22,12 @@ double Finite(double r) {
 }
 double Add(double a, double b) { return Finite(a + b); }
 double Mul(double a, double b) { return Finite(a * b); }
+namespace {
+double BareQuotient(double a, double b) { return a / b; }
+}
 double Div(double a, double b) {
     if (b == 0.0) Fail(2);
-    return Finite(a / b);
+    return Finite(BareQuotient(a, b));
 }
 
 double Inverse(double s) { return Div(1.0, s); }
@@ -50,10 +53,11 @@ void Write(std::string& out, int n) {
 
 struct Model { double a, b; };
 enum class Kind { One, Many, List };
-struct Row { const char* name; Kind kind; double Model::*member; };
+struct Place { int left, top; };
+struct Row { const char* name; Kind kind; double Model::*member; Place place{}; };
 constexpr Row kRows[] = {{"a", Kind::One, &Model::a}, {"b", Kind::Many, &Model::b}};
 constexpr Row kNamed[] = {{.name = "c", .kind = Kind::List, .member = &Model::b},
-                          {.name = "d", .member = &Model::a}};
+                          {.name = "d", .member = &Model::a, .place = {.left = 1, .top = 2}}};
 
 double Reads(Model& model) {
     const double first = Inverse(model.a);
@@ -125,6 +129,8 @@ class OperatorTest(unittest.TestCase):
         # The reciprocal of a reciprocal, a template's angle brackets and a
         # check before a return (dropping it is its own mutant) make nothing.
         self.assertFalse(any(o == "Div(1.0, s)" for o, _ in self.made("reciprocal")))
+        # Div made of BareQuotient: rewritten there, Div would call itself.
+        self.assertFalse(any("BareQuotient(a, b)" in o for o, _ in self.made("reciprocal")))
         cast = self.text[: self.text.index("static_cast<unsigned>")].count("\n") + 1
         self.assertFalse(any(m.line == cast for m in self.mutants if m.operator == "comparison"))
         self.assertFalse(
@@ -136,7 +142,8 @@ class OperatorTest(unittest.TestCase):
 
     def test_designated_rows_by_member(self):
         line = self.text[: self.text.index("kNamed")].count("\n") + 1
-        made = {(m.original, m.replacement) for m in self.mutants if m.line in (line, line + 1)}
+        rows = [m for m in self.mutants if m.line in (line, line + 1) and m.operator == "table row"]
+        made = {(m.original, m.replacement) for m in rows}
         expected = {("Kind::List", "Kind::One"), ("Kind::List", "Kind::Many")}
         expected |= {("&Model::b", "&Model::a"), ("&Model::a", "&Model::b")}
         self.assertEqual(made, expected)
@@ -154,6 +161,14 @@ class TestOrderTest(unittest.TestCase):
         names = {folder: [t[0] for t in run] for folder, run in order.items()}
         self.assertEqual(names["calc"], ["calc_test", "numtext_test", "numtext_bulk"])
         self.assertEqual(names["numtext"], ["numtext_test", "calc_test", "numtext_bulk"])
+
+    def test_a_script_test_builds_everything(self):
+        for command, target in [
+            (["/b/tests/calc_test", "--gtest_filter=A.*"], "calc_test"),
+            (["/usr/bin/python3", "-B", "/src/tests/web/markup_test.py"], "all"),
+        ]:
+            with self.subTest(command=command[0]):
+                self.assertEqual(running.target_of(command, "/b"), target)
 
 
 if __name__ == "__main__":

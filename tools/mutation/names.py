@@ -2,7 +2,7 @@
 
 import dataclasses
 
-from .reading import K, bare, called, operator_of
+from .reading import K, arguments, bare, called, operator_of
 
 WRITING_METHODS = {"append", "push_back", "insert", "assign", "pop_back", "erase"}
 
@@ -14,10 +14,13 @@ class Names:
     failures: set  # functions that throw
     checks: set  # double f(double r) that fail or give r back
     writers: set  # functions whose whole body writes text
+    wrapped: set = dataclasses.field(default_factory=set)  # operations another one calls
 
     def name_of(self, op):
-        """The function written for an operation ("*" -> "Mul")."""
-        return next((n for n, o in sorted(self.binary.items()) if o == op), None)
+        """The function written for an operation ("*" -> "Mul"): the outermost, which
+        the code calls, not a helper another operation is made of."""
+        names = [n for n, o in sorted(self.binary.items()) if o == op]
+        return next((n for n in names if n not in self.wrapped), names[0] if names else None)
 
 
 def body(definition):
@@ -62,6 +65,36 @@ def applied_operation(definition):
     return None
 
 
+def peel_checks(names, cursor):
+    """The expression under transparent wrappers and finiteness checks."""
+    c = bare(cursor)
+    while called(c) is not None and called(c).spelling in names.checks:
+        c = bare(arguments(c)[0])
+    return c
+
+
+def called_operation(names, definition):
+    """The known operation a function of two doubles returns, called on its parameters
+    in order (`return Finite(Sum(a, b));`), after nothing but failure checks."""
+    a, b = parameters(definition)
+    statements = list(body(definition).get_children())
+    if not statements or statements[-1].kind != K.RETURN_STMT:
+        return None
+    for s in statements[:-1]:
+        parts = list(s.get_children())
+        if s.kind != K.IF_STMT or len(parts) != 2 or not is_failure_call(names, parts[1]):
+            return None
+    returned = list(statements[-1].get_children())
+    c = peel_checks(names, returned[0]) if returned else None
+    target = called(c) if c is not None else None
+    if target is None or target.spelling not in names.binary:
+        return None
+    args = arguments(c)
+    if len(args) == 2 and refers_to(args[0], a) and refers_to(args[1], b):
+        return target.spelling
+    return None
+
+
 def is_failure_call(program_names, statement):
     c = bare(statement)
     target = called(c)
@@ -87,11 +120,13 @@ def is_write(names, cursor):
 def discover(program):
     names = Names({}, set(), set(), set(), set())
     definitions = list(program.definitions.values())
+    pairs = []  # double f(double a, double b)
     for d in definitions:
         params = parameters(d)
         result = d.result_type.get_canonical().spelling
         kinds = [type_of(p) for p in params]
         if result == "double" and kinds == ["double", "double"]:
+            pairs.append(d)
             op = applied_operation(d)
             if op:
                 names.binary[d.spelling] = op
@@ -116,6 +151,17 @@ def discover(program):
                     and refers_to(returned[0], params[0])
                 ):
                     names.checks.add(d.spelling)
+    # An operation may be made of another (Mul of Product, which picks `a * b` or
+    # MPFR's single rounding): repeat until nothing is added.
+    while True:
+        before = len(names.binary)
+        for d in pairs:
+            inner = None if d.spelling in names.binary else called_operation(names, d)
+            if inner is not None:
+                names.binary[d.spelling] = names.binary[inner]
+                names.wrapped.add(inner)
+        if len(names.binary) == before:
+            break
     # A writer may call a writer: repeat until nothing is added.
     while True:
         before = len(names.writers)

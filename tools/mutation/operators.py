@@ -90,6 +90,16 @@ def calls_of(source, wanted):
             yield c, target.spelling
 
 
+def operation_calls(ctx, source):
+    """Calls of the double operations, but not in an operation's own definition (Div
+    made of Quotient): rewritten there, Div would call itself for ever. Its plain
+    operator (`a / b`) is mutated as written."""
+    for call, name in calls_of(source, ctx.names.binary):
+        function = ctx.program.function(call)
+        if function is None or function.spelling not in ctx.names.binary:
+            yield call, name
+
+
 # ---- constants and comparisons ----------------------------------------------
 
 NUMBER = re.compile(r"(0[xX][0-9A-Fa-f]+|\d+(?:\.\d*)?)([eE][+-]?\d+)?([uUlL]*)")
@@ -145,10 +155,8 @@ def comparisons(ctx, source):
 
 
 def regroupings(ctx, source):
-    op_names = {}
-    for name, op in ctx.names.binary.items():
-        op_names.setdefault(op, name)
-    found = list(calls_of(source, ctx.names.binary))
+    op_names = {op: ctx.names.name_of(op) for op in ctx.names.binary.values()}
+    found = list(operation_calls(ctx, source))
     trees = [ctx.reader.parse(c) for c, _ in found]
     members = chain_members(trees)
     for (call, _), tree in zip(found, trees):
@@ -175,8 +183,8 @@ def powers(ctx, source):
         return
     for call, _ in calls_of(source, {mul}):
         function = ctx.program.function(call)
-        if function is not None and function.spelling in names.power:
-            continue  # inside the power itself, where it would call itself for ever
+        if function is not None and function.spelling in names.power | set(names.binary):
+            continue  # inside the power or Mul itself, where it would call itself for ever
         a, b = (" ".join(source.written(x).split()) for x in arguments(call))
         inner = bare(arguments(call)[0])
         if a == b:
@@ -193,7 +201,7 @@ def reciprocals(ctx, source):
     names = ctx.names
     mul, div = names.name_of("*"), names.name_of("/")
     one = re.compile(r"1(\.0*)?")
-    for call, name in calls_of(source, names.binary):
+    for call, name in operation_calls(ctx, source):
         x, s = (source.written(a) for a in arguments(call))
         if names.binary[name] == "/" and mul and not one.fullmatch(x):
             yield replace(source, call, f"{mul}({x}, {div}(1.0, {s}))", "reciprocal")
@@ -377,9 +385,20 @@ LITERALS = {
 FIXED_PLACES = {K.NAMESPACE, K.TRANSLATION_UNIT, K.STRUCT_DECL, K.CLASS_DECL, K.ENUM_DECL}
 
 
+def designation(cell):
+    """(member, value) of a designated initializer (`.kind = ...`), else None."""
+    parts = list(cell.get_children())
+    if cell.kind == K.UNEXPOSED_EXPR and len(parts) == 2 and parts[0].kind == K.MEMBER_REF:
+        return parts[0].spelling, parts[1]
+    return None
+
+
 def is_constant(cursor):
     """A literal, a name declared outside functions (an enumerator, a constant, a
-    member), its address, its member, or a braced list of them."""
+    member), its address, its member, or a braced list of them, designated or not."""
+    named = designation(cursor)
+    if named is not None:
+        return is_constant(named[1])
     c = bare(cursor)
     if c.kind in LITERALS:
         return True
@@ -398,11 +417,8 @@ def row_cells(row):
     (`.kind = ...`), else the place; the first cell names the row."""
     cells = {}
     for place, child in enumerate(row.get_children()):
-        parts = list(child.get_children())
-        if child.kind == K.UNEXPOSED_EXPR and len(parts) == 2 and parts[0].kind == K.MEMBER_REF:
-            cells[parts[0].spelling] = parts[1]
-        else:
-            cells[place] = child
+        column, cell = designation(child) or (place, child)
+        cells[column] = cell
     return cells
 
 

@@ -51,6 +51,14 @@ def test_order(tests, folders):
     return order
 
 
+def target_of(command, build):
+    """What to build before a test: its program, where the build makes it, or everything
+    for a test run by another program (a Python script), which may use any of them."""
+    program = os.path.abspath(command[0])
+    inside = program.startswith(os.path.join(os.path.abspath(build), ""))
+    return os.path.basename(program) if inside else "all"
+
+
 def skipped_in_copy(folder, names):
     """What a tree's copy leaves out: the build folders beside the sources
     (web/build/ holds sources), git's, the docs and Python's caches."""
@@ -105,7 +113,7 @@ class Worker:
             # One test at a time: most mutants fall to the first, and need no
             # other test relinked.
             for name, command, _ in self.order[mutant.path.split("/")[0]]:
-                built, _ = self.make([os.path.basename(command[0])])
+                built, _ = self.make([target_of(command, self.build)])
                 if not built:
                     return "invalid", ""
                 try:
