@@ -3,7 +3,7 @@
 # label (the floor for any window that shows text): the time from exec to the
 # window's first map, which is what a person waits for, the whole-process wall
 # time, and peak RSS. Runs interleaved so that machine drift hits all alike.
-# Usage: bench/startup.sh BUILD_DIR [RUNS]   (under xvfb-run -a, or a real display)
+# Usage: bench/startup.sh BUILD_DIR [RUNS]   (under tests/tools/with-xvfb.sh, or a real display)
 set -euo pipefail
 build=${1:-build-bench}
 runs=${2:-31}
