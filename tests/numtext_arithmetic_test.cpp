@@ -107,6 +107,7 @@ TEST(Arithmetic, EachOperationRoundsOnce) {
         {"a quotient next to a midpoint", Operation::Div, 0x1.1df6c34b1f06cp+0,
          0x1.77b38a8c8971fp+1},
         {"a subnormal quotient", Operation::Div, 0x1.fffffffffffffp-1000, 0x1.8p+74},
+        {"3/5, which 3 * (1/5) misses by an ulp", Operation::Div, 3.0, 5.0},
         {"a square root next to a midpoint", Operation::Sqr, 0x1.df74f97de129bp+1, 0.0},
         {"the square root of a subnormal", Operation::Sqr, 0x1.3p-1070, 0.0},
         {"a square root rounded down", Operation::Sqr, 3.0, 0.0},
