@@ -11,10 +11,16 @@ namespace tolvex::testing {
 
 using Json = nlohmann::json;
 
-// Every non-empty line of a .jsonl file in the test data folder.
-inline std::vector<Json> ReadJsonLines(const std::string& fileName) {
+// A file of the test data folder, opened.
+inline std::ifstream OpenTestData(const std::string& fileName) {
     std::ifstream in(std::string(TOLVEX_TEST_DATA_DIR) + "/" + fileName, std::ios::binary);
     if (!in) throw std::runtime_error("cannot open test data " + fileName);
+    return in;
+}
+
+// Every non-empty line of a .jsonl file in the test data folder.
+inline std::vector<Json> ReadJsonLines(const std::string& fileName) {
+    std::ifstream in = OpenTestData(fileName);
     std::vector<Json> lines;
     std::string line;
     while (std::getline(in, line))

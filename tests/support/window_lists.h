@@ -1,9 +1,7 @@
 #pragma once
 
-#include <nlohmann/json.hpp>
+#include "json_lines.h"
 
-#include <fstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -12,9 +10,8 @@ namespace tolvex::testing {
 // A list of tests/data/window.json, which the page's tests read too:
 // "fields" (in the form's order) or "focusOrder".
 inline std::vector<std::string> WindowList(const char* key) {
-    std::ifstream in(std::string(TOLVEX_TEST_DATA_DIR) + "/window.json", std::ios::binary);
-    if (!in) throw std::runtime_error("cannot open test data window.json");
-    return nlohmann::json::parse(in).at(key).get<std::vector<std::string>>();
+    std::ifstream in = OpenTestData("window.json");
+    return Json::parse(in).at(key).get<std::vector<std::string>>();
 }
 
 } // namespace tolvex::testing
