@@ -6,13 +6,16 @@
 // browser context, as a person opening the page has (--warm: one context for
 // every load, which flatters the page). With --cpu-throttle N the browser's
 // CPU runs N times slower (4 is about a mid-range phone). TOLVEX_PAGE names
-// another page file.
-// Usage: node bench/page_ready.mjs [LOADS] [--cpu-throttle N] [--warm]
+// another page file. With --site the page is the site's (TOLVEX_SITE, else
+// build-web/site), served from 127.0.0.1 with its module as a file of its
+// own, and the two floors are served beside it.
+// Usage: node bench/page_ready.mjs [LOADS] [--cpu-throttle N] [--warm] [--site]
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
 import { pathToFileURL } from "node:url";
-import { kDesktop, launch, pageUrl, pagePath } from "../tests/web/browser.mjs";
+import { kDesktop, launch, pageUrl, pagePath, root } from "../tests/web/browser.mjs";
+import { serve } from "../tests/web/static_host.mjs";
 
 const args = process.argv.slice(2);
 const throttleAt = args.indexOf("--cpu-throttle");
@@ -20,12 +23,20 @@ const throttle = throttleAt < 0 ? 1 : Number(args.splice(throttleAt, 2)[1]);
 const warmAt = args.indexOf("--warm");
 const warm = warmAt >= 0;
 if (warm) args.splice(warmAt, 1);
+const siteAt = args.indexOf("--site");
+const site = siteAt >= 0;
+if (site) args.splice(siteAt, 1);
 const loads = Number(args[0] ?? 21);
 if (!(throttle >= 1) || !(loads >= 1) || args.length > 1) {
-  console.error("usage: node bench/page_ready.mjs [LOADS] [--cpu-throttle N] [--warm]");
+  console.error("usage: node bench/page_ready.mjs [LOADS] [--cpu-throttle N] [--warm] [--site]");
   process.exit(2);
 }
 const folder = fs.mkdtempSync(path.join(os.tmpdir(), "tolvex-floor-"));
+const siteDir = process.env.TOLVEX_SITE ?? path.join(root, "build-web", "site");
+if (site) fs.cpSync(siteDir, folder, { recursive: true });
+const host = site ? await serve(folder) : null;
+const urlOf = (name) => (host ? `${host.origin}/${name}` : pathToFileURL(path.join(folder, name)).href);
+const measuredPath = site ? path.join(siteDir, "index.html") : pagePath;
 const labelPath = path.join(folder, "label.html");
 fs.writeFileSync(labelPath, `<!DOCTYPE html><html lang="en"><head><meta charset="utf-8">
 <title>Label</title></head><body><label>Inductance</label>
@@ -44,12 +55,12 @@ async function newPage(browser) {
 }
 
 // The started page as static HTML: the texts written into its boxes, every
-// script (and data block) and the policy taken out, so that the places the
-// script gave stay.
+// script (and data block), link and the policy taken out, so that the places
+// the script gave stay and nothing else is fetched.
 function staticWindow() {
   for (const box of document.querySelectorAll("input")) box.setAttribute("value", box.value);
   for (const box of document.querySelectorAll("textarea")) box.textContent = box.value;
-  document.querySelectorAll("script, meta[http-equiv]").forEach((e) => e.remove());
+  document.querySelectorAll("script, link, meta[http-equiv]").forEach((e) => e.remove());
   delete document.documentElement.dataset.ready;
   return "<!DOCTYPE html>\n" + document.documentElement.outerHTML;
 }
@@ -58,7 +69,7 @@ const browser = await launch();
 const staticPath = path.join(folder, "static.html");
 {
   const page = await newPage(browser);
-  await page.goto(pageUrl);
+  await page.goto(host ? host.origin + "/" : pageUrl);
   await page.waitForSelector("html[data-ready='true']");
   fs.writeFileSync(staticPath, await page.evaluate(staticWindow));
   await page.context().close();
@@ -86,9 +97,9 @@ async function staticTimes(page, url) {
 }
 
 const kinds = [
-  ["page", pageUrl, startTimes],
-  ["static window", pathToFileURL(staticPath).href, staticTimes],
-  ["one label", pathToFileURL(labelPath).href, startTimes],
+  ["page", host ? host.origin + "/" : pageUrl, startTimes],
+  ["static window", urlOf("static.html"), staticTimes],
+  ["one label", urlOf("label.html"), startTimes],
 ];
 const shared = warm ? await newPage(browser) : null;
 const times = new Map(kinds.map(([name]) => [name, []]));
@@ -100,9 +111,12 @@ for (let i = 0; i < loads; i++) {
   }
 }
 await browser.close();
+await host?.close();
 
 const size = (file) => `${fs.statSync(file).size} bytes`;
-console.log(`page: ${pagePath} (${size(pagePath)}), static window ${size(staticPath)}`);
+console.log(`page: ${measuredPath} (${size(measuredPath)}` +
+  (site ? `, served, module ${size(path.join(siteDir, "tolvex_module.wasm"))})` : ")") +
+  `, static window ${size(staticPath)}`);
 console.log(`median of ${loads}, ${warm ? "one browser context" : "a new browser context each"}` +
   (throttle === 1 ? "" : `, CPU throttled ${throttle}x`) + `; load average ${os.loadavg()[0].toFixed(2)}`);
 const ms = (name, i) => median(times.get(name).map((t) => t[i]));

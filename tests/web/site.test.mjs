@@ -6,48 +6,17 @@ import assert from "node:assert/strict";
 import { spawnSync } from "node:child_process";
 import crypto from "node:crypto";
 import fs from "node:fs";
-import http from "node:http";
 import os from "node:os";
 import path from "node:path";
 import { launchProfile, pagePath, root } from "./browser.mjs";
+import { kTypes, serve } from "./static_host.mjs";
+import { heardMessages, kEngineNames, launchEngine } from "./engines.mjs";
 
 const siteDir = process.env.TOLVEX_SITE ?? path.join(root, "build-web", "site");
 const kOneMicrohenryTable = fs.readFileSync(
   path.join(root, "tests", "data", "one_microhenry_table.txt"), "utf8");
-const kSiteAllowances = ["manifest-src 'self'", "worker-src 'self'", "img-src 'self'"];
-const kTypes = {
-  ".html": "text/html; charset=utf-8", ".js": "text/javascript; charset=utf-8",
-  ".webmanifest": "application/manifest+json", ".png": "image/png", ".svg": "image/svg+xml",
-};
-
-// A static host for one folder on a free port; it records every path asked for
-// and tells the browser to check back each time, as a host serving new builds would.
-function serve(folder) {
-  const asked = [];
-  const server = http.createServer((request, response) => {
-    const url = new URL(request.url, "http://127.0.0.1");
-    asked.push(url.pathname);
-    const name = url.pathname === "/" ? "index.html" : decodeURIComponent(url.pathname.slice(1));
-    const file = path.join(folder, name);
-    if (name.includes("/") || !fs.existsSync(file)) {
-      response.writeHead(404).end();
-      return;
-    }
-    response.writeHead(200, {
-      "Content-Type": kTypes[path.extname(file)] ?? "application/octet-stream",
-      "Cache-Control": "no-cache",
-    });
-    response.end(fs.readFileSync(file));
-  });
-  return new Promise((resolve) => server.listen(0, "127.0.0.1", () => resolve({
-    origin: `http://127.0.0.1:${server.address().port}`,
-    asked,
-    close: () => {
-      server.closeAllConnections();
-      return new Promise((done) => server.close(done));
-    },
-  })));
-}
+const kSiteAllowances = ["manifest-src 'self'", "worker-src 'self'", "img-src 'self'",
+  "connect-src 'self'"];
 
 // A browser with a fresh profile, visiting a served folder; every request the
 // browser makes, the worker's included, is recorded, and the site's page may
@@ -157,6 +126,34 @@ test("after the first visit the page opens and calculates with the network off",
     assert.deepEqual(host.asked.filter((p) => !files.has(p)), []);
   }));
 
+// The site's page fetches its module from the host: in each engine it
+// calculates as the one-file page does, and says nothing on the console; in
+// Chromium also from a host that does not say the file is WebAssembly, which
+// streaming compilation refuses.
+async function calculatesServed(name, types) {
+  const host = await serve(siteDir, types);
+  const engine = await launchEngine(name);
+  try {
+    const page = await engine.open(host.origin + "/", { width: 1280, height: 800 });
+    const table = await page.evaluate(() => {
+      document.getElementById("GO").click();
+      return document.getElementById("Results").value;
+    });
+    assert.equal(table, kOneMicrohenryTable);
+    assert.deepEqual(await heardMessages(page), []);
+    assert.ok(host.asked.includes("/tolvex_module.wasm"));
+  } finally {
+    await engine.close();
+    await host.close();
+  }
+}
+for (const name of kEngineNames) {
+  test(`in ${name}: the served site's page compiles its module file and calculates`, () =>
+    calculatesServed(name, kTypes));
+}
+test("in chromium: the same from a host that serves the module as application/octet-stream", () =>
+  calculatesServed("chromium", { ...kTypes, ".wasm": "application/octet-stream" }));
+
 test("a new build's worker replaces the cache and the page; the old cache is deleted", async () => {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), "tolvex-site-"));
   try {
@@ -206,7 +203,7 @@ function inlineHashes(html, kind) {
     `'sha256-${crypto.createHash("sha256").update(text, "utf8").digest("base64")}'`);
 }
 
-test("the site's policy adds manifest, worker and icons; tolvex.html keeps the page's", () => {
+test("the site's policy adds manifest, worker, icons and module; tolvex.html keeps the page's", () => {
   const source = fs.readFileSync(path.join(root, "web", "page.html"), "utf8");
   const file = fs.readFileSync(pagePath, "utf8");
   const site = fs.readFileSync(path.join(siteDir, "index.html"), "utf8");
@@ -224,11 +221,18 @@ test("the site's policy adds manifest, worker and icons; tolvex.html keeps the p
   assert.deepEqual(policyOf(site), [...sitePolicy, ...kSiteAllowances]);
   assert.deepEqual(inlineHashes(site, "script"), [...inlineHashes(head, "script"), ...script]);
   assert.ok(policyOf(site).includes("default-src 'none'"));
-  assert.ok(!/'unsafe-eval'|unsafe-inline|connect-src|\*|https?:/.test(policyOf(site).join(";")));
+  assert.ok(!/'unsafe-eval'|unsafe-inline|\*|https?:/.test(policyOf(site).join(";")));
 
-  // The same page otherwise: only the head's additions differ.
+  // The same page otherwise: only the head's additions differ, and the
+  // module's bytes, which the site serves as a file of their own.
   const bare = (html) => html.replace(/<meta\s+http-equiv="Content-Security-Policy"[^>]*>/i, "");
-  assert.equal(bare(site).replace(head, ""), bare(file));
+  const moduleLink =
+    '\n<link rel="preload" id="ModuleFile" href="tolvex_module.wasm" as="fetch" crossorigin>';
+  const [bytesBlock, base64] =
+    /\n<script type="application\/octet-stream" id="ModuleBytes">([^<]*)<\/script>/.exec(file);
+  assert.equal(bare(site).replace(head, "").replace(moduleLink, ""), bare(file).replace(bytesBlock, ""));
+  assert.ok(fs.readFileSync(path.join(siteDir, "tolvex_module.wasm"))
+    .equals(Buffer.from(base64, "base64")), "the module file holds the page's bytes");
   const fileHead = file.slice(0, file.indexOf("</head>"));
   assert.ok(!/<link|serviceWorker|theme-color/i.test(fileHead), "tolvex.html stays one file");
 });

@@ -6,7 +6,7 @@
 import createTolvexModule from "tolvex_module";
 import { createForm } from "./binding.js";
 import { layOut } from "./layout.js";
-import { decodeBase64 } from "./module_bytes.js";
+import { compileModule } from "./module_bytes.js";
 
 function failureDialog() {
   const dialog = document.getElementById("FailureDialog");
@@ -65,16 +65,8 @@ function wire(description, laidOut) {
   };
 }
 
-// Compiled in the background once the parser has read the bytes. They
-// stand after this script so that the parser, and with it the first paint,
-// is not held back behind the module's start-up.
-const compiling = new Promise((resolve) => {
-  const compile = () =>
-    resolve(WebAssembly.compile(decodeBase64(document.getElementById("ModuleBytes").textContent)));
-  if (document.readyState === "loading")
-    document.addEventListener("DOMContentLoaded", compile, { once: true });
-  else compile();
-});
+// Started first: the site's file is already on its way.
+const compiling = compileModule();
 const description = JSON.parse(document.getElementById("WindowDescription").textContent);
 const laidOut = layOut(description);
 const start = wire(description, laidOut);
