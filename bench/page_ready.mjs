@@ -114,9 +114,10 @@ await browser.close();
 await host?.close();
 
 const size = (file) => `${fs.statSync(file).size} bytes`;
-console.log(`page: ${measuredPath} (${size(measuredPath)}` +
-  (site ? `, served, module ${size(path.join(siteDir, "tolvex_module.wasm"))})` : ")") +
-  `, static window ${size(staticPath)}`);
+const moduleFile = path.join(siteDir, "tolvex_module.wasm");
+console.log(`page: ${measuredPath} (${size(measuredPath)}` + (site ? ", served" : "") +
+  (site && fs.existsSync(moduleFile) ? `, module ${size(moduleFile)}` : "") +
+  `), static window ${size(staticPath)}`);
 console.log(`median of ${loads}, ${warm ? "one browser context" : "a new browser context each"}` +
   (throttle === 1 ? "" : `, CPU throttled ${throttle}x`) + `; load average ${os.loadavg()[0].toFixed(2)}`);
 const ms = (name, i) => median(times.get(name).map((t) => t[i]));
