@@ -8,7 +8,7 @@ import crypto from "node:crypto";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
-import { launchProfile, pagePath, root } from "./browser.mjs";
+import { launch, launchProfile, pagePath, root } from "./browser.mjs";
 import { kTypes, serve } from "./static_host.mjs";
 import { heardMessages, kEngineNames, launchEngine } from "./engines.mjs";
 
@@ -132,18 +132,21 @@ test("after the first visit the page opens and calculates with the network off",
 // streaming compilation refuses.
 async function calculatesServed(name, types) {
   const host = await serve(siteDir, types);
-  const engine = await launchEngine(name);
   try {
-    const page = await engine.open(host.origin + "/", { width: 1280, height: 800 });
-    const table = await page.evaluate(() => {
-      document.getElementById("GO").click();
-      return document.getElementById("Results").value;
-    });
-    assert.equal(table, kOneMicrohenryTable);
-    assert.deepEqual(await heardMessages(page), []);
-    assert.ok(host.asked.includes("/tolvex_module.wasm"));
+    const engine = await launchEngine(name);
+    try {
+      const page = await engine.open(host.origin + "/", { width: 1280, height: 800 });
+      const table = await page.evaluate(() => {
+        document.getElementById("GO").click();
+        return document.getElementById("Results").value;
+      });
+      assert.equal(table, kOneMicrohenryTable);
+      assert.deepEqual(await heardMessages(page), []);
+      assert.ok(host.asked.includes("/tolvex_module.wasm"));
+    } finally {
+      await engine.close();
+    }
   } finally {
-    await engine.close();
     await host.close();
   }
 }
@@ -153,6 +156,25 @@ for (const name of kEngineNames) {
 }
 test("in chromium: the same from a host that serves the module as application/octet-stream", () =>
   calculatesServed("chromium", { ...kTypes, ".wasm": "application/octet-stream" }));
+
+test("a site without its module file says so in the failure dialog", async () => {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), "tolvex-site-"));
+  fs.cpSync(siteDir, folder, { recursive: true });
+  fs.rmSync(path.join(folder, "tolvex_module.wasm"));
+  const host = await serve(folder);
+  const browser = await launch();
+  try {
+    const page = await (await browser.newContext()).newPage();
+    await page.goto(host.origin + "/", { waitUntil: "commit", timeout: 15000 });
+    await page.waitForSelector("#FailureDialog[open]", { timeout: 15000 });
+    assert.equal(await page.textContent("#FailureText"),
+      `The calculator could not be loaded: ${host.origin}/tolvex_module.wasm: HTTP 404`);
+  } finally {
+    await browser.close();
+    await host.close();
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
+});
 
 test("a new build's worker replaces the cache and the page; the old cache is deleted", async () => {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), "tolvex-site-"));

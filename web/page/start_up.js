@@ -23,9 +23,8 @@ function failureDialog() {
 
 // Wires the window's events; gives what starts the form once the module is
 // there.
-function wire(description, laidOut) {
+function wire(description, laidOut, reportFailure) {
   const { frame, elements, units } = laidOut;
-  const reportFailure = failureDialog();
   let form = null;
   const waiting = [];
 
@@ -69,14 +68,18 @@ function wire(description, laidOut) {
 const compiling = compileModule();
 const description = JSON.parse(document.getElementById("WindowDescription").textContent);
 const laidOut = layOut(description);
-const start = wire(description, laidOut);
+const reportFailure = failureDialog();
+const start = wire(description, laidOut, reportFailure);
 // Fitted after the first paint (the frame after it), or at start if sooner.
 requestAnimationFrame(() => setTimeout(laidOut.fit));
 // emscripten's loader instantiates the compiled module when it is there.
 function instantiateWasm(imports, receiveInstance) {
   compiling
     .then((compiled) => WebAssembly.instantiate(compiled, imports))
-    .then((instance) => receiveInstance(instance));
+    .then((instance) => receiveInstance(instance))
+    // A module that cannot come (a site without its file, a browser without
+    // WebAssembly) is said, rather than left as a window that never answers.
+    .catch((error) => reportFailure(`The calculator could not be loaded: ${error.message}`));
   return {};
 }
 createTolvexModule({ instantiateWasm }).then(start);
