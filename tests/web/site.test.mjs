@@ -130,50 +130,40 @@ test("after the first visit the page opens and calculates with the network off",
 // calculates as the one-file page does, and says nothing on the console; in
 // Chromium also from a host that does not say the file is WebAssembly, which
 // streaming compilation refuses.
-async function calculatesServed(name, types) {
+async function calculatesServed(t, name, types) {
   const host = await serve(siteDir, types);
-  try {
-    const engine = await launchEngine(name);
-    try {
-      const page = await engine.open(host.origin + "/", { width: 1280, height: 800 });
-      const table = await page.evaluate(() => {
-        document.getElementById("GO").click();
-        return document.getElementById("Results").value;
-      });
-      assert.equal(table, kOneMicrohenryTable);
-      assert.deepEqual(await heardMessages(page), []);
-      assert.ok(host.asked.includes("/tolvex_module.wasm"));
-    } finally {
-      await engine.close();
-    }
-  } finally {
-    await host.close();
-  }
+  t.after(() => host.close());
+  const engine = await launchEngine(name);
+  t.after(() => engine.close());
+  const page = await engine.open(host.origin + "/", { width: 1280, height: 800 });
+  const table = await page.evaluate(() => {
+    document.getElementById("GO").click();
+    return document.getElementById("Results").value;
+  });
+  assert.equal(table, kOneMicrohenryTable);
+  assert.deepEqual(await heardMessages(page), []);
+  assert.ok(host.asked.includes("/tolvex_module.wasm"));
 }
 for (const name of kEngineNames) {
-  test(`in ${name}: the served site's page compiles its module file and calculates`, () =>
-    calculatesServed(name, kTypes));
+  test(`in ${name}: the served site's page compiles its module file and calculates`, (t) =>
+    calculatesServed(t, name, kTypes));
 }
-test("in chromium: the same from a host that serves the module as application/octet-stream", () =>
-  calculatesServed("chromium", { ...kTypes, ".wasm": "application/octet-stream" }));
+test("in chromium: the same from a host that serves the module as application/octet-stream",
+  (t) => calculatesServed(t, "chromium", { ...kTypes, ".wasm": "application/octet-stream" }));
 
-test("a site without its module file says so in the failure dialog", async () => {
+test("a site without its module file says so in the failure dialog", async (t) => {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), "tolvex-site-"));
-  fs.cpSync(siteDir, folder, { recursive: true });
-  fs.rmSync(path.join(folder, "tolvex_module.wasm"));
+  t.after(() => fs.rmSync(folder, { recursive: true, force: true }));
+  fs.copyFileSync(path.join(siteDir, "index.html"), path.join(folder, "index.html"));
   const host = await serve(folder);
+  t.after(() => host.close());
   const browser = await launch();
-  try {
-    const page = await (await browser.newContext()).newPage();
-    await page.goto(host.origin + "/", { waitUntil: "commit", timeout: 15000 });
-    await page.waitForSelector("#FailureDialog[open]", { timeout: 15000 });
-    assert.equal(await page.textContent("#FailureText"),
-      `The calculator could not be loaded: ${host.origin}/tolvex_module.wasm: HTTP 404`);
-  } finally {
-    await browser.close();
-    await host.close();
-    fs.rmSync(folder, { recursive: true, force: true });
-  }
+  t.after(() => browser.close());
+  const page = await (await browser.newContext()).newPage();
+  await page.goto(host.origin + "/", { waitUntil: "commit", timeout: 15000 });
+  await page.waitForSelector("#FailureDialog[open]", { timeout: 15000 });
+  assert.equal(await page.textContent("#FailureText"),
+    `The calculator could not be loaded: ${host.origin}/tolvex_module.wasm: HTTP 404`);
 });
 
 test("a new build's worker replaces the cache and the page; the old cache is deleted", async () => {
