@@ -2,7 +2,7 @@
 // one-file page has its bytes written in as base64: a page opened from disk
 // may fetch nothing. The site serves them as a file of its own, which the
 // page's head has the browser fetch while the page is still parsed, so that
-// the HTML stays small and paints as soon as a page without them would.
+// the HTML stays small and its first paint does not wait for them.
 
 // Decoded by the browser where it can (Uint8Array.fromBase64), else by atob
 // and a copy; either way emscripten gets the bytes themselves and never
