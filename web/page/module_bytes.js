@@ -27,14 +27,13 @@ async function compileFile(address) {
 
 // The bytes stand last in the page, after its script: compiled once the
 // parser has read them, so that neither holds the other back.
+// (async, so that a failure of either is the promise's, not lost in a handler)
 function compileWrittenBytes() {
-  return new Promise((resolve) => {
-    const compile = () =>
-      resolve(WebAssembly.compile(decodeBase64(document.getElementById("ModuleBytes").textContent)));
-    if (document.readyState === "loading")
-      document.addEventListener("DOMContentLoaded", compile, { once: true });
-    else compile();
-  });
+  const compile = async () =>
+    WebAssembly.compile(decodeBase64(document.getElementById("ModuleBytes").textContent));
+  if (document.readyState !== "loading") return compile();
+  return new Promise((resolve) =>
+    document.addEventListener("DOMContentLoaded", () => resolve(compile()), { once: true }));
 }
 
 // The compiled module: from the file that the element ModuleFile names (its

@@ -77,8 +77,8 @@ function instantiateWasm(imports, receiveInstance) {
   compiling
     .then((compiled) => WebAssembly.instantiate(compiled, imports))
     .then((instance) => receiveInstance(instance))
-    // A module that cannot come (a site without its file, a browser without
-    // WebAssembly) is said, rather than left as a window that never answers.
+    // A module that cannot come (a site without its file, bytes the browser
+    // cannot compile) is said, rather than left as a window that never answers.
     .catch((error) => reportFailure(`The calculator could not be loaded: ${error.message}`));
   return {};
 }
