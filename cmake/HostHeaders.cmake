@@ -12,7 +12,7 @@ function(tolvex_host_headers folder)
     find_path(TOLVEX_${name}_INCLUDE_DIR ${header} PATHS /usr/include NO_DEFAULT_PATH
               NO_CMAKE_FIND_ROOT_PATH)
     if(NOT TOLVEX_${name}_INCLUDE_DIR)
-      message(FATAL_ERROR "/usr/include/${header} is missing: run scripts/install-deps.sh")
+      message(FATAL_ERROR "/usr/include/${header} is missing: install debian/control's Build-Depends (scripts/setup-and-run.sh does)")
     endif()
     file(CREATE_LINK ${TOLVEX_${name}_INCLUDE_DIR}/${library} ${folder}/${library} SYMBOLIC)
   endforeach()

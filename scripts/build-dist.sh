@@ -4,8 +4,8 @@
 # wherever and whenever it is built from one commit (scripts/reproducible.sh
 # checks this): debhelper takes the package's time stamps from its changelog,
 # and the page and the site hold none.
-# Run scripts/install-deps.sh and web/build/build-wasm-deps.sh once first; the
-# WebAssembly libraries may be elsewhere: TOLVEX_WASM_DEPS=/path/to/prefix.
+# Run scripts/install-test-deps.sh and web/build/build-wasm-deps.sh once first;
+# the WebAssembly libraries may be elsewhere: TOLVEX_WASM_DEPS=/path/to/prefix.
 # Usage: scripts/build-dist.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -2,7 +2,7 @@
 # The browser build: GMP and MPFR for WebAssembly (built once, then kept), the
 # same core with its tests for WebAssembly, the one-file page
 # build-web/tolvex.html and the served site build-web/site/.
-# Run scripts/install-deps.sh once first on a new machine.
+# Run scripts/install-test-deps.sh once first on a new machine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=scripts/lib.sh

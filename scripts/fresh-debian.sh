@@ -11,6 +11,13 @@
 #                                      (on an X display of this machine's, then
 #                                      closed), the second must pass. Named
 #                                      (as CI names them), they must be README's.
+#                                      Between them, what the first downloaded
+#                                      (apt's archive cache) and installed, and a
+#                                      failure if that is any of the tests' own
+#                                      packages (scripts/test-packages.txt).
+#   scripts/fresh-debian.sh RELEASE --first
+#                                      README's first command alone, measured
+#                                      and checked the same way; a run by hand
 #   scripts/fresh-debian.sh RELEASE --package
 #                                      apt-get build-dep ./ and dpkg-buildpackage
 #                                      -us -uc (tests included) from Build-Depends
@@ -28,18 +35,20 @@
 #                                      core's under qemu-user); a run by hand
 #
 # RELEASE is a Debian release's code name: bookworm (12) or trixie (13).
+# TOLVEX_REVISION (HEAD by default) names the commit whose files go into the
+# root, so that an earlier first command can be measured beside today's.
 # Each run takes a new root. The packages debootstrap installs are kept as a
 # tarball per release (TOLVEX_DEBOOTSTRAP_CACHE, /var/cache/tolvex by default)
 # and made anew once it is a week old; a root that packages were installed
 # into is never used again. Needs root, debootstrap and Xvfb
-# (scripts/install-deps.sh).
+# (scripts/install-test-deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 project=$PWD
 # shellcheck source=scripts/lib.sh
 source scripts/lib.sh
 usage() {
-    echo "usage: scripts/fresh-debian.sh bookworm|trixie [SETUP TESTS | --package | --cross ARCH]" >&2
+    echo "usage: scripts/fresh-debian.sh bookworm|trixie [SETUP TESTS | --first | --package | --cross ARCH]" >&2
     exit 2
 }
 release=${1:-}
@@ -52,6 +61,8 @@ named=()
 cross_arch=""
 if [ "${1:-}" = --package ] && [ "$#" -eq 1 ]; then
     mode=package
+elif [ "${1:-}" = --first ] && [ "$#" -eq 1 ]; then
+    mode=first
 elif [ "${1:-}" = --cross ] && [ "$#" -eq 2 ]; then
     mode=cross
     cross_arch=$2
@@ -140,7 +151,7 @@ LIST
     local mount
     for mount in "${mounts[@]}"; do mount --bind "/$mount" "$root/$mount"; done
     mkdir -p "$root/root/tolvex"
-    git archive HEAD | tar -x -C "$root/root/tolvex"
+    git archive "${TOLVEX_REVISION:-HEAD}" | tar -x -C "$root/root/tolvex"
 }
 
 # in_root COMMAND: the command in the project's folder, in the root.
@@ -184,12 +195,46 @@ take_commands() {
     suite=${commands[1]}
 }
 
-readme() {
-    local start setup_seconds suite_seconds log
+# The packages installed in the root, and the files and bytes in apt's
+# archive cache, which apt fills with every package it fetches and never
+# cleans by itself.
+installed_count() {
+    # shellcheck disable=SC2016 # dpkg-query's own field
+    chroot "$root" dpkg-query -W -f='${db:Status-Abbrev}\n' | grep -c '^ii'
+}
+archive_cache() { find "$root/var/cache/apt/archives" -maxdepth 1 -name '*.deb' -printf '%s\n' | awk '{ n++; b += $1 } END { print n + 0, b + 0 }'; }
+
+# What the first command downloaded and installed, beyond the root's own.
+# It must install none of the tests' own packages: those are the second
+# command's.
+first_command_footprint() {
+    local base=$1 cache_files=$2 cache_bytes=$3 test_only files bytes
+    read -r files bytes < <(archive_cache)
+    say "the first command downloaded $((files - cache_files)) packages," \
+        "$(awk -v b=$((bytes - cache_bytes)) 'BEGIN { printf "%.1f MB", b / 1e6 }'), and installed $(($(installed_count) - base))"
+    # dpkg-query fails for the names it has never heard of, as it should here.
+    # shellcheck disable=SC2016 # dpkg-query's own fields
+    test_only=$({ test_packages | xargs chroot "$root" dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' 2>/dev/null || true; } |
+        awk '$1 == "ii" { print $2 }' | tr '\n' ' ')
+    [ -z "$test_only" ] || { echo "fresh-debian: the first command installed the tests' $test_only" >&2; exit 1; }
+    say "none of the tests' own packages (scripts/test-packages.txt) installed"
+}
+
+first() {
+    local start base cache_files cache_bytes
     say "README's first command: $setup"
+    base=$(installed_count)
+    read -r cache_files cache_bytes < <(archive_cache)
     start=$(clock)
     run_setup_command "$setup"
     setup_seconds=$(($(clock) - start))
+    say "\"$setup\": ${setup_seconds} s to the window"
+    first_command_footprint "$base" "$cache_files" "$cache_bytes"
+}
+
+readme() {
+    local start suite_seconds log
+    first
 
     say "README's second command: $suite"
     log=$work/suite.log
@@ -240,7 +285,7 @@ cross() {
 
 setup=""
 suite=""
-[ "$mode" != readme ] || take_commands
+case $mode in readme | first) take_commands ;; esac
 make_tarball
 make_root
 "$mode"

@@ -4,6 +4,52 @@
 # COMMAND as root: directly when root already, else through sudo.
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
+# control_relations PACKAGE FIELD...: the relation fields of PACKAGE's stanza
+# in debian/control (Source's stanza for Build-Depends), joined into one list
+# that apt-get satisfy and dpkg-checkbuilddeps -d read. Substitution variables
+# are left out: dpkg-gencontrol fills them from the built program. In awk, as
+# a stock root has no Python.
+control_relations() {
+    local package=$1
+    shift
+    awk -v package="$package" -v fields=" $* " '
+        /^$/ { in_stanza = 0; field = ""; next }
+        /^(Source|Package):/ { in_stanza = ($2 == package) }
+        !in_stanza { next }
+        /^[^ \t#][^:]*:/ {
+            name = substr($0, 1, index($0, ":") - 1)
+            field = index(fields, " " name " ") ? name : ""
+            sub(/^[^:]*:/, "")
+        }
+        field != "" { list = list "," $0 }
+        END {
+            gsub(/\$\{[^}]*\}/, "", list)
+            gsub(/[ \t]+/, " ", list)
+            gsub(/ ?, ?(, ?)*/, ", ", list)
+            sub(/^, /, "", list)
+            sub(/, $/, "", list)
+            print list
+        }' "$(dirname "${BASH_SOURCE[0]}")/../debian/control"
+}
+
+# test_packages: the tests' own packages, beyond the window's build and run
+# set, one a line, from the one list of them.
+test_packages() {
+    sed 's/#.*//' "$(dirname "${BASH_SOURCE[0]}")/test-packages.txt" | tr -s ' \t' '\n' | grep .
+}
+
+# apt_get ARGS...: apt-get as root and without questions; of its talk only
+# what it fetches and installs, all of it when it fails.
+apt_get() {
+    local log status=0
+    log=$(mktemp)
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get -y -q "$@" >"$log" 2>&1 || status=$?
+    if [ "$status" -ne 0 ]; then cat "$log" >&2; fi
+    grep -E '^(Need to get|After this operation|[0-9]+ upgraded)' "$log" || true
+    rm -f "$log"
+    return "$status"
+}
+
 # emscripten 3.1.6's JavaScript tools want Debian's node modules (acorn).
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 

@@ -5,7 +5,7 @@
 # package's own autopkgtest (the installed program starts on a virtual X
 # display, shows its titled window and closes), then removes the package and
 # checks that nothing it installed is left.
-# Needs root (apt-get); run scripts/install-deps.sh once first.
+# Needs root (apt-get); run scripts/install-test-deps.sh once first.
 # Usage: scripts/package-test.sh [--built]   (--built: check the package that
 # scripts/build-package.sh left in build-package/ instead of building it)
 set -euo pipefail

@@ -4,12 +4,14 @@
 # and UndefinedBehaviorSanitizer, short libFuzzer runs, the lint of every
 # language, and the browser build: the core's tests in WebAssembly under node
 # and the page and the served site in Chromium.
-# Run scripts/install-deps.sh once first on a new machine.
+# It installs first what it needs beyond scripts/setup-and-run.sh's packages
+# (scripts/install-test-deps.sh: nothing on a machine that has it all).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
-# scripts/install-deps.sh generates the locales the locale tests switch
-# between: a missing one is a failure here, not a skipped test.
+scripts/install-test-deps.sh
+# That script generates the locales the locale tests switch between: a
+# missing one is a failure here, not a skipped test.
 export TOLVEX_REQUIRE_LOCALES=1
 fuzz_seconds=${TOLVEX_FUZZ_SECONDS:-20}
 

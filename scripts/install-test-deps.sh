@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Installs what the test suite needs: debian/control's whole Build-Depends
+# (the tests' own included), the package's Depends and Recommends, the tests'
+# further packages (scripts/test-packages.txt), and the locales the locale
+# tests switch between. On a machine that has them all it installs nothing,
+# asks no archive, and says so.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+# shellcheck source=scripts/lib.sh
+source scripts/lib.sh
+locales=(de_DE.UTF-8 fr_FR.UTF-8 tr_TR.UTF-8)
+
+mapfile -t extra < <(test_packages)
+# A machine whose node is from elsewhere has its npm already and cannot take
+# Debian's, whose nodejs it would replace.
+if command -v npm >/dev/null && ! dpkg-query -W npm >/dev/null 2>&1; then
+    mapfile -t extra < <(printf '%s\n' "${extra[@]}" | grep -vx npm)
+fi
+run=$(control_relations tolvex Depends Recommends)
+all_but_build=$(IFS=,; echo "$run,${extra[*]}")
+
+packages_installed() {
+    command -v dpkg-checkbuilddeps >/dev/null &&
+        dpkg-checkbuilddeps 2>/dev/null &&
+        dpkg-checkbuilddeps -d "$all_but_build" 2>/dev/null
+}
+
+# locale -a writes de_DE.utf8 for de_DE.UTF-8.
+locale_present() { locale -a 2>/dev/null | grep -qx "${1%.UTF-8}.utf8"; }
+
+missing_locales() {
+    local loc
+    for loc in "${locales[@]}"; do locale_present "$loc" || echo "$loc"; done
+}
+
+install_packages() {
+    as_root apt-get update -qq
+    apt_get --no-install-recommends build-dep ./
+    apt_get --no-install-recommends satisfy "$all_but_build"
+}
+
+generate_locales() {
+    local loc
+    for loc in "$@"; do
+        as_root sed -i "s/^# *\(${loc} UTF-8\)/\1/" /etc/locale.gen
+        grep -q "^${loc} UTF-8" /etc/locale.gen || echo "${loc} UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+    done
+    as_root locale-gen >/dev/null
+}
+
+if packages_installed; then
+    echo "install-test-deps: every package the tests need is installed"
+else
+    install_packages
+fi
+mapfile -t absent < <(missing_locales)
+if [ "${#absent[@]}" -eq 0 ]; then
+    echo "install-test-deps: the locales ${locales[*]} are there"
+else
+    generate_locales "${absent[@]}"
+fi
