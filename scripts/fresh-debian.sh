@@ -214,7 +214,7 @@ first_command_footprint() {
         "$(awk -v b=$((bytes - cache_bytes)) 'BEGIN { printf "%.1f MB", b / 1e6 }'), and installed $(($(installed_count) - base))"
     # dpkg-query fails for the names it has never heard of, as it should here.
     # shellcheck disable=SC2016 # dpkg-query's own fields
-    test_only=$({ test_packages | xargs chroot "$root" dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' 2>/dev/null || true; } |
+    test_only=$({ test_packages all | xargs chroot "$root" dpkg-query -W -f='${db:Status-Abbrev} ${Package}\n' 2>/dev/null || true; } |
         awk '$1 == "ii" { print $2 }' | tr '\n' ' ')
     [ -z "$test_only" ] || { echo "fresh-debian: the first command installed the tests' $test_only" >&2; exit 1; }
     say "none of the tests' own packages (scripts/test-packages.txt) installed"
@@ -259,9 +259,9 @@ package() {
         scripts/build-package.sh >/dev/null && grep -E "tests passed" build-package/build.log'
     say "built from Build-Depends alone in $(($(clock) - start)) s; the package's checks"
     start=$(clock)
+    # shellcheck disable=SC2016 # the root's shell expands it
     in_root 'export DEBIAN_FRONTEND=noninteractive &&
-        apt-get install -y -qq --no-install-recommends lintian devscripts autopkgtest \
-            desktop-file-utils appstream python3 >/dev/null &&
+        source scripts/lib.sh && apt_get --no-install-recommends install $(test_packages package) &&
         scripts/package-test.sh --built'
     say "the package's checks in $(($(clock) - start)) s"
 }

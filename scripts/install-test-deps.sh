@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 source scripts/lib.sh
 locales=(de_DE.UTF-8 fr_FR.UTF-8 tr_TR.UTF-8)
 
-mapfile -t extra < <(test_packages)
+mapfile -t extra < <(test_packages all)
 # A machine whose node is from elsewhere has its npm already and cannot take
 # Debian's, whose nodejs it would replace.
 if command -v npm >/dev/null && ! dpkg-query -W npm >/dev/null 2>&1; then

@@ -32,10 +32,13 @@ control_relations() {
         }' "$(dirname "${BASH_SOURCE[0]}")/../debian/control"
 }
 
-# test_packages: the tests' own packages, beyond the window's build and run
-# set, one a line, from the one list of them.
+# test_packages GROUP: the tests' own packages, beyond the window's build
+# and run set, one a line: GROUP's, or every group's for all.
 test_packages() {
-    sed 's/#.*//' "$(dirname "${BASH_SOURCE[0]}")/test-packages.txt" | tr -s ' \t' '\n' | grep .
+    awk -v group="$1" '
+        { sub(/#.*/, "") }
+        /^[a-z]+:/ && (group == "all" || $1 == group ":") { for (i = 2; i <= NF; i++) print $i }
+    ' "$(dirname "${BASH_SOURCE[0]}")/test-packages.txt"
 }
 
 # apt_get ARGS...: apt-get as root and without questions; of its talk only
