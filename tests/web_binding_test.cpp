@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -93,6 +94,60 @@ TEST(WebBinding, DescriptionTextsCrossWhole) {
         const WindowDescription window{"W", row.text, 15, 15, {}};
         const Json json = Json::parse(web::DescriptionJson(window).dump());
         EXPECT_EQ(json.at("caption").get<std::string>(), row.text) << row.name;
+    }
+}
+
+TEST(WebBinding, AKindThePageCannotNameStopsTheDescription) {
+    const ControlDescription known{.name = "Box",
+                                   .kind = ControlKind::TextBox,
+                                   .text = "",
+                                   .box = {},
+                                   .tabIndex = 0,
+                                   .alignment = TextAlignment::Left,
+                                   .color = std::nullopt};
+    const auto unknown = [](auto value) { return static_cast<decltype(value)>(0x7f); };
+    const struct {
+        const char* name;
+        ControlDescription control;
+        bool thrown = true;
+    } rows[] = {
+        {"known", known, false},
+        {"kind",
+         {.name = "Box",
+          .kind = unknown(ControlKind{}),
+          .text = "",
+          .box = {},
+          .tabIndex = 0,
+          .alignment = TextAlignment::Left,
+          .color = std::nullopt}},
+        {"alignment",
+         {.name = "Box",
+          .kind = ControlKind::TextBox,
+          .text = "",
+          .box = {},
+          .tabIndex = 0,
+          .alignment = unknown(TextAlignment{}),
+          .color = std::nullopt}},
+        {"role",
+         {.name = "Box",
+          .kind = ControlKind::TextBox,
+          .text = "",
+          .box = {},
+          .tabIndex = 0,
+          .alignment = TextAlignment::Left,
+          .color = std::nullopt,
+          .role = unknown(ControlRole{})}},
+    };
+    for (const auto& row : rows) {
+        const std::array controls{row.control};
+        const WindowDescription window{"W", "C", 15, 15, controls};
+        bool thrown = false;
+        try {
+            web::DescriptionJson(window);
+        } catch (const std::invalid_argument&) {
+            thrown = true;
+        }
+        EXPECT_EQ(thrown, row.thrown) << row.name;
     }
 }
 
