@@ -116,10 +116,11 @@ static_assert(EveryPlaceTaken(), "a tab index is taken twice or skipped");
 
 constexpr bool EveryActionHasItsButton() {
     for (const Action& action : kActions)
-        if (std::ranges::none_of(kControls, [&action](const ControlDescription& control) {
-                return control.kind == PushButton && control.name == action.button &&
-                       control.text == action.caption;
-            }))
+        if (std::none_of(kControls.begin(), kControls.end(),
+                         [&action](const ControlDescription& control) {
+                             return control.kind == PushButton && control.name == action.button &&
+                                    control.text == action.caption;
+                         }))
             return false;
     return true;
 }
