@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The description's schema against its writer and its readers' example:
-describe_window's output (its path the first argument) and the markup test's
+describe_window's output (the command that runs it, the arguments) and the markup test's
 window conform, and each departure a writer or reader could make is refused."""
 import copy
 import json
@@ -16,11 +16,11 @@ import jsonschema  # noqa: E402
 from description_schema import checked  # noqa: E402
 from window_markup_test import WINDOW  # noqa: E402
 
-DESCRIBE_WINDOW = None  # the writer, given on the command line
+DESCRIBE_WINDOW = []  # the writer's command, given on the command line
 
 
 def written():
-    out = subprocess.run([DESCRIBE_WINDOW], check=True, capture_output=True, text=True).stdout
+    out = subprocess.run(DESCRIBE_WINDOW, check=True, capture_output=True, text=True).stdout
     return json.loads(out)
 
 
@@ -82,5 +82,5 @@ class SchemaTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    DESCRIBE_WINDOW = sys.argv.pop(1)
-    unittest.main()
+    DESCRIBE_WINDOW = sys.argv[1:]
+    unittest.main(argv=sys.argv[:1])
