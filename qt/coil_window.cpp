@@ -20,6 +20,7 @@ namespace {
 
 // One call for each type a field's box can be.
 template <typename... Shows> struct Overloaded : Shows... { using Shows::operator()...; };
+template <typename... Shows> Overloaded(Shows...) -> Overloaded<Shows...>;
 
 QString ToDisplay(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

@@ -195,7 +195,7 @@ def readable_width(description):
     captions at the readable size; narrower rooms get the column."""
     border = description["frameBorderPixels"]
     width = description["clientWidth"] / description["twipsPerPixel"] + 2 * border
-    return number(width * readable_scale(description)) + "px"
+    return number(width * description["readablePixels"] / caption_pixels(description)) + "px"
 
 
 def window_css(description):
