@@ -98,48 +98,21 @@ TEST(WebBinding, DescriptionTextsCrossWhole) {
 }
 
 TEST(WebBinding, AKindThePageCannotNameStopsTheDescription) {
-    const ControlDescription known{.name = "Box",
-                                   .kind = ControlKind::TextBox,
-                                   .text = "",
-                                   .box = {},
-                                   .tabIndex = 0,
-                                   .alignment = TextAlignment::Left,
-                                   .color = std::nullopt};
-    const auto unknown = [](auto value) { return static_cast<decltype(value)>(0x7f); };
+    constexpr auto kUnknown = 0x7f;
     const struct {
         const char* name;
-        ControlDescription control;
-        bool thrown = true;
+        void (*spoil)(ControlDescription&);
+        bool thrown;
     } rows[] = {
-        {"known", known, false},
-        {"kind",
-         {.name = "Box",
-          .kind = unknown(ControlKind{}),
-          .text = "",
-          .box = {},
-          .tabIndex = 0,
-          .alignment = TextAlignment::Left,
-          .color = std::nullopt}},
+        {"none", [](ControlDescription&) {}, false},
+        {"kind", [](ControlDescription& c) { c.kind = static_cast<ControlKind>(kUnknown); }, true},
         {"alignment",
-         {.name = "Box",
-          .kind = ControlKind::TextBox,
-          .text = "",
-          .box = {},
-          .tabIndex = 0,
-          .alignment = unknown(TextAlignment{}),
-          .color = std::nullopt}},
-        {"role",
-         {.name = "Box",
-          .kind = ControlKind::TextBox,
-          .text = "",
-          .box = {},
-          .tabIndex = 0,
-          .alignment = TextAlignment::Left,
-          .color = std::nullopt,
-          .role = unknown(ControlRole{})}},
+         [](ControlDescription& c) { c.alignment = static_cast<TextAlignment>(kUnknown); }, true},
+        {"role", [](ControlDescription& c) { c.role = static_cast<ControlRole>(kUnknown); }, true},
     };
     for (const auto& row : rows) {
-        const std::array controls{row.control};
+        std::array controls{TolvexWindow().controls.front()};
+        row.spoil(controls.front());
         const WindowDescription window{"W", "C", 15, 15, controls};
         bool thrown = false;
         try {
