@@ -1,6 +1,5 @@
-// The page's reads of the window's description and of the module's answers,
-// against the description's schema (web/description.schema.json): a key the
-// page reads that the schema does not declare fails here, before a browser.
+// The page's reads of the description and of the module's answers against the
+// schema (web/description.schema.json): a key it does not declare fails here.
 import { test } from "node:test";
 import assert from "node:assert/strict";
 import fs from "node:fs";
@@ -34,10 +33,7 @@ test("every key of the description the page's modules read is the schema's", () 
 });
 
 test("a click sends the fields by name and shows the answer by the schema's keys", () => {
-  const fields = [
-    { name: "Box", kind: "singleLine" },
-    { name: "Units", kind: "unitList" },
-  ];
+  const fields = [{ name: "Box", kind: "singleLine" }, { name: "Units", kind: "unitList" }];
   const rows = [
     // the module's answer, what the boxes then show, the unit list's item
     [{ changes: [{ field: "Box", text: "20" }], failure: "" }, ["20", "mH"], null],

@@ -1,8 +1,6 @@
 #!/usr/bin/env python3
-"""The description's schema against its writer and its readers' example:
-describe_window's output (the command that runs it, the arguments) and the
-markup test's window conform, and each departure a writer or reader could
-make is refused."""
+"""describe_window's output (run by the arguments) and the markup test's window
+conform to the description's schema, and each departure from it is refused."""
 import copy
 import json
 import subprocess
