@@ -1,4 +1,5 @@
 #include "description_json.h"
+#include "page_layout.h"
 
 #include "form/field_table.h"
 #include "form/unit_selector.h"
@@ -67,17 +68,6 @@ std::string_view FieldKindName(FieldKind kind) {
 
 // The page starts from the font size of a 96-dpi desktop's system font.
 constexpr double kPageFontPoints = 10.0;
-// The caption size the page paints with: where the captions fit in DejaVu
-// Sans, the face Debian gives the page's system-ui and sans-serif (the
-// script checks it in the browser's own fonts).
-constexpr double kPaintedCaptionPoints = 6.5;
-// Text smaller than this, as seen, is not read comfortably: narrower rooms
-// get the column.
-constexpr int kReadablePixels = 12;
-// The frame's border, each side, in CSS pixels.
-constexpr int kFrameBorderPixels = 1;
-// The window grows to at most this many times its 96-dpi size.
-constexpr int kLargestScale = 3;
 
 std::string Text(std::string_view text) {
     return std::string(text);
