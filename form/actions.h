@@ -3,6 +3,7 @@
 #include "coil_fields.h"
 
 #include <array>
+#include <stdexcept>
 #include <string_view>
 
 namespace tolvex {
@@ -31,8 +32,16 @@ inline constexpr std::array kActions{
     Action{.button = "GO", .caption = "Generate Values", .click = GO_Click},
     Action{.button = "CalcInd", .caption = "Calculate Inductance", .click = CalcInd_Click},
 };
-inline constexpr const Action& kGenerateValues = kActions[0];
-inline constexpr const Action& kCalculateInductance = kActions[1];
+
+// The action that runs that click, found by it rather than by a place in the
+// array; a click that no button runs does not compile.
+consteval const Action& ActionRunning(void (*click)(CoilFields&)) {
+    for (const Action& action : kActions)
+        if (action.click == click) return action;
+    throw std::logic_error("no button runs that click");
+}
+inline constexpr const Action& kGenerateValues = ActionRunning(GO_Click);
+inline constexpr const Action& kCalculateInductance = ActionRunning(CalcInd_Click);
 
 // The action of that button, or nullptr.
 inline const Action* FindAction(std::string_view button) {

@@ -18,6 +18,10 @@ namespace tolvex {
 
 namespace {
 
+// One call for each type a field's box can be.
+template <typename... Shows> struct Overloaded : Shows... { using Shows::operator()...; };
+template <typename... Shows> Overloaded(Shows...) -> Overloaded<Shows...>;
+
 QString ToDisplay(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -131,11 +135,7 @@ CoilWindow::CoilWindow(QWidget* parent) : QWidget(parent) {
         QMessageBox::warning(this, windowTitle(), ToDisplay(stop.words));
     };
     Show(runner_.Start()); // start-up runs before the first show
-    Control<QWidget>(FocusOrder(window).front())->setFocus();
-}
-
-template <typename T> T* CoilWindow::Control(std::string_view name) const {
-    return findChild<T*>(ToDisplay(name), Qt::FindDirectChildrenOnly);
+    controls_.Get<QWidget>(FocusOrder(window).front())->setFocus();
 }
 
 void CoilWindow::BuildControls(const WindowDescription& window) {
@@ -146,30 +146,60 @@ void CoilWindow::BuildControls(const WindowDescription& window) {
         if (!control.accessibleName.empty())
             widget->setAccessibleName(ToDisplay(control.accessibleName));
         if (auto* label = qobject_cast<QLabel*>(widget)) labels_.append(label);
+        if (auto* button = qobject_cast<WrappingButton*>(widget)) buttons_.append(button);
+        controls_.Add(control.name, widget);
     }
     for (const ControlDescription& control : window.controls)
         if (!control.labelFor.empty())
-            Control<QLabel>(control.name)->setBuddy(Control<QWidget>(control.labelFor));
+            controls_.Get<QLabel>(control.name)->setBuddy(controls_.Get<QWidget>(control.labelFor));
+    ConnectButtons(window);
+    HoldFieldBoxes();
+}
 
+void CoilWindow::ConnectButtons(const WindowDescription& window) {
     for (const Action& action : window.actions)
-        connect(Control<QPushButton>(action.button), &QPushButton::clicked, this,
+        connect(controls_.Get<QPushButton>(action.button), &QPushButton::clicked, this,
                 [this, &action] { RunAction(action); });
     // The default button looks it, and Enter in a one-line box presses it.
     // Enter on a focused button presses that button.
-    auto* byDefault = Control<QPushButton>(window.defaultButton);
+    auto* byDefault = controls_.Get<QPushButton>(window.defaultButton);
     byDefault->setDefault(true);
-    for (auto* button : findChildren<QPushButton*>(QString(), Qt::FindDirectChildrenOnly))
-        button->setAutoDefault(true);
-    for (auto* box : findChildren<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly))
-        connect(box, &QLineEdit::returnPressed, byDefault, &QPushButton::click);
-    for (auto* list : findChildren<QComboBox*>(QString(), Qt::FindDirectChildrenOnly))
-        connect(list->lineEdit(), &QLineEdit::returnPressed, byDefault, &QPushButton::click);
+    for (WrappingButton* button : buttons_) button->setAutoDefault(true);
+    for (const ControlDescription& control : window.controls) {
+        QLineEdit* box = nullptr;
+        if (control.kind == ControlKind::TextBox) box = controls_.Get<QLineEdit>(control.name);
+        if (control.kind == ControlKind::UnitList)
+            box = controls_.Get<QComboBox>(control.name)->lineEdit();
+        if (box != nullptr) connect(box, &QLineEdit::returnPressed, byDefault, &QPushButton::click);
+    }
+}
+
+// Each field's box, looked up once, as the type its kind is shown in.
+void CoilWindow::HoldFieldBoxes() {
+    for (const FormField& field : kFormFields) {
+        FieldBox& box = BoxOf(field);
+        switch (field.kind) {
+        case FieldKind::SingleLine:
+            box = controls_.Get<QLineEdit>(field.name);
+            break;
+        case FieldKind::UnitList:
+            box = controls_.Get<QComboBox>(field.name);
+            break;
+        case FieldKind::MultiLine:
+            box = controls_.Get<MultiLineBox>(field.name);
+            break;
+        }
+    }
+}
+
+CoilWindow::FieldBox& CoilWindow::BoxOf(const FormField& field) {
+    return boxes_.at(static_cast<std::size_t>(&field - kFormFields.data()));
 }
 
 void CoilWindow::SetTabOrder(const WindowDescription& window) {
     QWidget* previous = nullptr;
     for (std::string_view name : FocusOrder(window)) {
-        auto* next = Control<QWidget>(name);
+        auto* next = controls_.Get<QWidget>(name);
         if (previous != nullptr) setTabOrder(previous, next);
         previous = next;
     }
@@ -183,8 +213,7 @@ bool CoilWindow::CaptionsFit(const QFont& font) const {
     for (const QLabel* label : labels_)
         if (!fits(label->contentsRect(), static_cast<int>(label->alignment()), label->text()))
             return false;
-    for (const WrappingButton* button :
-         findChildren<WrappingButton*>(QString(), Qt::FindDirectChildrenOnly))
+    for (const WrappingButton* button : buttons_)
         if (!fits(button->TextArea(), Qt::AlignCenter, button->text())) return false;
     return true;
 }
@@ -203,17 +232,15 @@ void CoilWindow::FitFont() {
 }
 
 std::optional<QString> CoilWindow::TextOf(const FormField& field) {
-    switch (field.kind) {
-    case FieldKind::SingleLine:
-        return Control<QLineEdit>(field.name)->text();
-    case FieldKind::UnitList:
-        return Control<QComboBox>(field.name)->currentText();
-    case FieldKind::MultiLine:
-        break;
-    }
-    // A table nobody changed since the form filled or took it still shows
-    // what the form holds.
-    return Control<MultiLineBox>(field.name)->TakeEdit();
+    return std::visit(
+        Overloaded{
+            [](QLineEdit* box) -> std::optional<QString> { return box->text(); },
+            [](QComboBox* list) -> std::optional<QString> { return list->currentText(); },
+            // A table nobody changed since the form filled or took
+            // it still shows what the form holds.
+            [](MultiLineBox* table) { return table->TakeEdit(); },
+        },
+        BoxOf(field));
 }
 
 std::vector<FieldText> CoilWindow::Texts() {
@@ -225,20 +252,13 @@ std::vector<FieldText> CoilWindow::Texts() {
 }
 
 void CoilWindow::Show(std::span<const FieldChange> changes) {
-    for (const FieldChange& change : changes) {
-        const std::string_view name = change.field->name;
-        switch (change.field->kind) {
-        case FieldKind::SingleLine:
-            Control<QLineEdit>(name)->setText(ToDisplay(change.text));
-            break;
-        case FieldKind::UnitList:
-            ShowUnit(Control<QComboBox>(name), change);
-            break;
-        case FieldKind::MultiLine:
-            Control<MultiLineBox>(name)->Fill(ToDisplay(change.text));
-            break;
-        }
-    }
+    for (const FieldChange& change : changes)
+        std::visit(Overloaded{
+                       [&change](QLineEdit* box) { box->setText(ToDisplay(change.text)); },
+                       [&change](QComboBox* list) { ShowUnit(list, change); },
+                       [&change](MultiLineBox* table) { table->Fill(ToDisplay(change.text)); },
+                   },
+                   BoxOf(*change.field));
 }
 
 void CoilWindow::ShowUnit(QComboBox* list, const FieldChange& change) {

@@ -1,20 +1,26 @@
 #pragma once
 
+#include "control_table.h"
 #include "form/action_runner.h"
 #include "window/window_description.h"
 
 #include <QWidget>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <span>
-#include <string_view>
+#include <variant>
 #include <vector>
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 
 namespace tolvex {
+
+class MultiLineBox;
+class WrappingButton;
 
 // The one window, built from the window's description. Its boxes are the
 // faces of the form's fields: a click hands their texts to the action runner
@@ -32,9 +38,14 @@ class CoilWindow : public QWidget {
     const CoilFields& Fields() const { return runner_.Fields(); }
 
   private:
+    // A field's box, of the type its kind shows it in.
+    using FieldBox = std::variant<QLineEdit*, QComboBox*, MultiLineBox*>;
+
     void BuildControls(const WindowDescription& window);
+    void ConnectButtons(const WindowDescription& window);
+    void HoldFieldBoxes();
     void SetTabOrder(const WindowDescription& window);
-    template <typename T> T* Control(std::string_view name) const;
+    FieldBox& BoxOf(const FormField& field);
     void FitFont();
     bool CaptionsFit(const QFont& font) const;
     void RunAction(const Action& action);
@@ -46,7 +57,10 @@ class CoilWindow : public QWidget {
 
     ActionRunner runner_;
     FailureReporter reporter_;
+    ControlTable controls_;
+    std::array<FieldBox, kFormFields.size()> boxes_{}; // in the field table's order
     QList<QLabel*> labels_;
+    QList<WrappingButton*> buttons_;
 };
 
 } // namespace tolvex

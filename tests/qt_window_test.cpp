@@ -1,5 +1,6 @@
 // The real window, driven like a person would drive it.
 #include "coil_window.h"
+#include "control_table.h"
 #include "support/coil_examples.h"
 #include "support/one_microhenry_table.h"
 #include "twips.h"
@@ -607,6 +608,31 @@ class WindowTest : public QObject {
                                             .section(QStringLiteral("Wire  "), 1)));
         QCOMPARE(reported_.count, 0);
         QCOMPARE(Units()->currentText(), unit);
+    }
+
+    void controlTableGivesOnlyWhatItHolds_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("asLabel");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("a box as a box") << "Box" << false << true;
+        QTest::newRow("a box as a label") << "Box" << true << false;
+        QTest::newRow("a name it lacks") << "Bx" << false << false;
+    }
+    void controlTableGivesOnlyWhatItHolds() {
+        QFETCH(QString, name);
+        QFETCH(bool, asLabel);
+        QFETCH(bool, found);
+        QWidget parent;
+        tolvex::ControlTable table;
+        table.Add("Box", new QLineEdit(&parent));
+        const std::string key = name.toStdString();
+        bool thrown = false;
+        try {
+            asLabel ? (void)table.Get<QLabel>(key) : (void)table.Get<QLineEdit>(key);
+        } catch (const std::logic_error&) {
+            thrown = true;
+        }
+        QCOMPARE(thrown, !found);
     }
 
     void numbersIgnoreTheProcessLocale() {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -93,6 +94,33 @@ TEST(WebBinding, DescriptionTextsCrossWhole) {
         const WindowDescription window{"W", row.text, 15, 15, {}};
         const Json json = Json::parse(web::DescriptionJson(window).dump());
         EXPECT_EQ(json.at("caption").get<std::string>(), row.text) << row.name;
+    }
+}
+
+TEST(WebBinding, AKindThePageCannotNameStopsTheDescription) {
+    constexpr auto kUnknown = 0x7f;
+    const struct {
+        const char* name;
+        void (*spoil)(ControlDescription&);
+        bool thrown;
+    } rows[] = {
+        {"none", [](ControlDescription&) {}, false},
+        {"kind", [](ControlDescription& c) { c.kind = static_cast<ControlKind>(kUnknown); }, true},
+        {"alignment",
+         [](ControlDescription& c) { c.alignment = static_cast<TextAlignment>(kUnknown); }, true},
+        {"role", [](ControlDescription& c) { c.role = static_cast<ControlRole>(kUnknown); }, true},
+    };
+    for (const auto& row : rows) {
+        std::array controls{TolvexWindow().controls.front()};
+        row.spoil(controls.front());
+        const WindowDescription window{"W", "C", 15, 15, controls};
+        bool thrown = false;
+        try {
+            web::DescriptionJson(window);
+        } catch (const std::invalid_argument&) {
+            thrown = true;
+        }
+        EXPECT_EQ(thrown, row.thrown) << row.name;
     }
 }
 

@@ -4,21 +4,19 @@
 
 namespace tolvex::web {
 
-emscripten::val ChangesToPage(const std::vector<FieldChange>& changes, std::string_view failure) {
-    using emscripten::val;
-    val shown = val::array();
-    for (std::size_t i = 0; i < changes.size(); ++i) {
-        const FieldChange& change = changes[i];
-        val one = val::object();
-        one.set("field", std::string(change.field->name));
-        one.set("text", change.text);
-        if (change.listIndex) one.set("listIndex", *change.listIndex);
-        shown.set(i, one);
+nlohmann::json ChangesToPage(const std::vector<FieldChange>& changes, std::string_view failure) {
+    nlohmann::json shown = nlohmann::json::array();
+    for (const FieldChange& change : changes) {
+        nlohmann::json one{{"field", std::string(change.field->name)}, {"text", change.text}};
+        if (change.listIndex) one["listIndex"] = *change.listIndex;
+        shown.push_back(std::move(one));
     }
-    val result = val::object();
-    result.set("changes", shown);
-    result.set("failure", std::string(failure));
-    return result;
+    return {{"changes", std::move(shown)}, {"failure", std::string(failure)}};
+}
+
+std::string ChangesText(const std::vector<FieldChange>& changes, std::string_view failure) {
+    return ChangesToPage(changes, failure)
+        .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 } // namespace tolvex::web

@@ -9,21 +9,9 @@
 #include <cstdio>
 #include <string>
 
-namespace {
-
-// The start-up's changes as a click's are sent to the page, in JSON.
-nlohmann::json StartUpJson() {
-    const emscripten::val changes =
-        tolvex::web::ChangesToPage(tolvex::web::PageForm().StartUp(), "");
-    return nlohmann::json::parse(
-        emscripten::val::global("JSON").call<std::string>("stringify", changes));
-}
-
-} // namespace
-
 int main() {
     nlohmann::json description = tolvex::web::DescriptionJson(tolvex::TolvexWindow());
-    description["startUp"] = StartUpJson();
+    description["startUp"] = tolvex::web::ChangesToPage(tolvex::web::PageForm().StartUp(), "");
     const std::string json = description.dump() + "\n";
     std::fwrite(json.data(), 1, json.size(), stdout);
     // A WebAssembly program's runtime stays up after main: flush by hand.

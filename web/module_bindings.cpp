@@ -1,6 +1,7 @@
 // The module's whole interface to the page, declared once: embind makes the
 // page's calls from it. The page sends the text of every box and gets back
-// every box that is to show something else, in one call per click.
+// every box that is to show something else, as JSON text, in one call per
+// click.
 #include "changes_to_page.h"
 #include "page_form.h"
 
@@ -30,9 +31,10 @@ void StartUp() {
     form.StartUp();
 }
 
-val Click(const std::string& button, const val& texts) {
+// The changes as JSON text, written natively (changes_to_page.h).
+std::string Click(const std::string& button, const val& texts) {
     const tolvex::ClickResult result = form.Click(button, FromPage(texts));
-    return tolvex::web::ChangesToPage(result.changes, result.stop ? result.stop->words : "");
+    return tolvex::web::ChangesText(result.changes, result.stop ? result.stop->words : "");
 }
 
 } // namespace

@@ -17,7 +17,7 @@ constexpr std::string_view kEquation =
 
 // The controls that are not fields or their captions.
 constexpr std::array kOtherControls{
-    ControlDescription{.name = "GO",
+    ControlDescription{.name = kGenerateValues.button,
                        .kind = PushButton,
                        .text = kGenerateValues.caption,
                        .box = {.left = 2160, .top = 1560, .width = 1095, .height = 615},
@@ -32,7 +32,7 @@ constexpr std::array kOtherControls{
                        .alignment = kLeft,
                        .color = kDarkGreen,
                        .role = ControlRole::Equation},
-    ControlDescription{.name = "CalcInd",
+    ControlDescription{.name = kCalculateInductance.button,
                        .kind = PushButton,
                        .text = kCalculateInductance.caption,
                        .box = {.left = 4920, .top = 1080, .width = 975, .height = 495},
@@ -113,6 +113,18 @@ constexpr bool EveryPlaceTaken() {
     return true;
 }
 static_assert(EveryPlaceTaken(), "a tab index is taken twice or skipped");
+
+constexpr bool EveryActionHasItsButton() {
+    for (const Action& action : kActions)
+        if (std::none_of(kControls.begin(), kControls.end(),
+                         [&action](const ControlDescription& control) {
+                             return control.kind == PushButton && control.name == action.button &&
+                                    control.text == action.caption;
+                         }))
+            return false;
+    return true;
+}
+static_assert(EveryActionHasItsButton(), "an action's button is missing or captioned otherwise");
 
 constexpr WindowDescription kWindow{.name = "Tolvex",
                                     .caption = "Coil Design   Orvik",

@@ -21,7 +21,7 @@ test("the window scaled to the screen, or the column below a readable width", ()
     [{ width: 583, height: 2000 }, false, 583 / 421], // just above
   ];
   for (const [room, column, scale] of rows) {
-    const fitted = fitToScreen(room, windowSize, 8.67);
+    const fitted = fitToScreen(room, windowSize, 8.67, { readablePixels: 12, largestScale: 3 });
     assert.equal(fitted.column, column, JSON.stringify(room));
     assert.ok(Math.abs(fitted.scale - scale) < 1e-12, `${JSON.stringify(room)}: ${fitted.scale}`);
   }

@@ -13,7 +13,7 @@ from window_markup import column_places, readable_width, window_css, window_html
 def control(name, kind, left, top, **extra):
     return {"name": name, "kind": kind, "left": left, "top": top, "width": 100, "height": 20,
             "labelFor": "", "text": name, "alignment": "left", "color": None,
-            "accessibleName": "", "role": "plain", **extra}  # fmt: skip
+            "accessibleName": "", "role": "plain", "tabIndex": 0, **extra}  # fmt: skip
 
 
 # A label and its box with a unit list beside it, and a button, left of a
@@ -21,10 +21,13 @@ def control(name, kind, left, top, **extra):
 LINE = control("Line", "line", 400, 0, width=1, height=400)
 WINDOW = {
     "name": "W", "caption": "A <b> & C", "clientWidth": 900, "clientHeight": 600,
-    "twipsPerPixel": 15, "captionFontPoints": [10, 9.5], "units": ["nH", "uH"],
+    "twipsPerPixel": 15, "captionFontPoints": [10, 9.5], "paintedCaptionPoints": 6.5,
+    "readablePixels": 12, "frameBorderPixels": 1, "largestScale": 3, "units": ["nH", "uH"],
+    "fields": [{"name": "Box", "kind": "singleLine"}, {"name": "Units", "kind": "unitList"}],
+    "actions": [{"button": "Button", "caption": "Button"}],
     "defaultButton": "Button", "focusOrder": ["Box", "Units", "Button", "Wide", "RightBox"],
     "startUp": {"changes": [{"field": "Box", "text": "2\"0"},
-                            {"field": "Units", "text": "uH", "listIndex": 1}]},
+                            {"field": "Units", "text": "uH", "listIndex": 1}], "failure": ""},
     "controls": [control("Wide", "multiLineTextBox", 0, 500), control("Units", "unitList", 300, 10),
                  control("Box", "textBox", 150, 10),
                  control("BoxLabel", "label", 0, 12, labelFor="Box", color=[0, 128, 0]),

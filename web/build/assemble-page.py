@@ -15,7 +15,8 @@ import json
 import sys
 from html import escape
 
-from window_markup import readable_width, window_css, window_html
+from description_schema import checked
+from window_markup import number, readable_width, window_css, window_html
 
 # Markers in page.html's policy for the hashes of what is written inline.
 SCRIPT_HASHES = "'script-hashes'"
@@ -24,6 +25,9 @@ STYLE_HASHES = "'style-hashes'"
 CAPTION = "<!-- caption -->"
 # page.css's container queries' line between the two layouts.
 READABLE_WIDTH = "READABLE_WIDTH"
+# page.css's names for the frame's border and the window's largest scale.
+FRAME_BORDER = "FRAME_BORDER"
+LARGEST_SCALE = "LARGEST_SCALE"
 # page.css's name for the frame's id, which the description gives.
 WINDOW_ID = "WINDOW_ID"
 
@@ -54,9 +58,11 @@ def main(argv):
         sys.exit(__doc__)
     html_path, css_path, bundle_path, description_path, wasm_path, out_path = argv[1:]
     html = read(html_path)
-    window = json.loads(read(description_path))
+    window = checked(json.loads(read(description_path)))
     css = read(css_path).replace(READABLE_WIDTH, readable_width(window))
     css = css.replace(WINDOW_ID, window["name"])
+    css = css.replace(FRAME_BORDER, number(window["frameBorderPixels"]) + "px")
+    css = css.replace(LARGEST_SCALE, number(window["largestScale"]))
     style = "\n" + css + window_css(window)
     script = "\n" + inline_script(read(bundle_path))
     description = json.dumps(window, ensure_ascii=True)

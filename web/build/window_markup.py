@@ -178,25 +178,24 @@ def window_html(description):
 
 # ---- the places ----
 
-# The caption size the page paints with: where the captions fit in DejaVu
-# Sans, the face Debian gives the page's system-ui and sans-serif (the
-# script checks it in the browser's own fonts).
-PAINTED_CAPTION_POINTS = 6.5
-# Text smaller than this, as seen, is not read comfortably (screen_fit.js).
-READABLE_PIXELS = 12
-# The frame's border, each side (page.css).
-FRAME_BORDER_PIXELS = 1
+# The caption size the page paints with, the readable size and the frame's
+# border are the description's.
 
 
-def caption_pixels():
-    return PAINTED_CAPTION_POINTS * 96 / 72
+def caption_pixels(description):
+    return description["paintedCaptionPoints"] * 96 / 72
+
+
+def readable_scale(description):
+    return description["readablePixels"] / caption_pixels(description)
 
 
 def readable_width(description):
     """The narrowest room (CSS pixels) that shows the window whole with its
-    captions at READABLE_PIXELS; narrower rooms get the column."""
-    width = description["clientWidth"] / description["twipsPerPixel"] + 2 * FRAME_BORDER_PIXELS
-    return number(width * READABLE_PIXELS / caption_pixels()) + "px"
+    captions at the readable size; narrower rooms get the column."""
+    border = description["frameBorderPixels"]
+    width = description["clientWidth"] / description["twipsPerPixel"] + 2 * border
+    return number(width * description["readablePixels"] / caption_pixels(description)) + "px"
 
 
 def window_css(description):
@@ -207,8 +206,9 @@ def window_css(description):
     rules = [
         f'#{description["name"]}{{--client-width:{pixels(description["clientWidth"], tpp)};'
         f'--client-height:{pixels(description["clientHeight"], tpp)};'
-        f"--rows-above-last:{rows - 1};--caption-font:{number(PAINTED_CAPTION_POINTS)}pt;"
-        f"--readable-scale:{number(READABLE_PIXELS / caption_pixels())}}}"
+        f"--rows-above-last:{rows - 1};"
+        f"--caption-font:{number(description['paintedCaptionPoints'])}pt;"
+        f"--readable-scale:{number(readable_scale(description))}}}"
     ]
     for control in description["controls"]:
         name = control["name"]

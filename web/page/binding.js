@@ -18,12 +18,13 @@ export function showChanges(elements, units, update) {
 
 // Each text goes with its field's name, so that no order of the page's can
 // put it into another field; a change names its field, and the unit list's
-// carries the item it selects.
+// carries the item it selects. The module answers in JSON text.
 export function createForm(module, fields, elements, units) {
   const boxes = fields.map(({ name }) => [name, elements.get(name)]);
   const show = (update) => showChanges(elements, units, update);
   return {
     startUp: () => module.startUp(),
-    click: (button) => show(module.click(button, boxes.map(([name, box]) => [name, box.value]))),
+    click: (button) =>
+      show(JSON.parse(module.click(button, boxes.map(([name, box]) => [name, box.value])))),
   };
 }

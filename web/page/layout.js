@@ -50,11 +50,11 @@ function fitFont(frame, captions, sizes, painted) {
 
 // The layout for the screen as it is now, as the style sheet's container
 // queries choose it (the class names it); every resize asks again.
-function arrange(frame, windowSize, captionPixels) {
+function arrange(frame, windowSize, captionPixels, limits) {
   const root = document.documentElement;
   const margin = parseFloat(getComputedStyle(document.body).marginLeft);
   const room = { width: root.clientWidth - 2 * margin, height: root.clientHeight - 2 * margin };
-  const { column, scale } = fitToScreen(room, windowSize, captionPixels);
+  const { column, scale } = fitToScreen(room, windowSize, captionPixels, limits);
   frame.classList.toggle("column", column);
   frame.classList.toggle("window", !column);
   frame.style.setProperty("--scale", String(scale));
@@ -75,16 +75,21 @@ export function layOut(description) {
   const indexOfText = (text) => description.units.indexOf(text);
   const units = findUnitList(elements.get(unitControl.name), description.units, indexOfText);
   const captions = [...byKind("label"), ...byKind("pushButton")].map((c) => elements.get(c.name));
-  // In CSS pixels, with the frame's one-pixel border.
+  // In CSS pixels, with the frame's border.
   const tpp = description.twipsPerPixel;
+  const borders = 2 * description.frameBorderPixels;
   const windowSize = {
-    width: description.clientWidth / tpp + 2,
-    height: description.clientHeight / tpp + 2,
+    width: description.clientWidth / tpp + borders,
+    height: description.clientHeight / tpp + borders,
+  };
+  const limits = {
+    readablePixels: description.readablePixels,
+    largestScale: description.largestScale,
   };
   let painted;
   let fitted = false;
   const rearrange = () => {
-    if (arrange(frame, windowSize, (painted * 96) / 72) || fitted) return;
+    if (arrange(frame, windowSize, (painted * 96) / 72, limits) || fitted) return;
     fitFont(frame, captions, description.captionFontPoints, painted);
     fitted = true;
   };
