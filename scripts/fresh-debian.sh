@@ -202,10 +202,22 @@ installed_count() {
     # shellcheck disable=SC2016 # dpkg-query's own field
     chroot "$root" dpkg-query -W -f='${db:Status-Abbrev}\n' | grep -c '^ii'
 }
-# Whether an installed package of the root Depends or Pre-Depends on PACKAGE.
+# Whether an installed package of the root Depends or Pre-Depends on PACKAGE
+# (any architecture's, any version, or as one of alternatives).
 installed_dependency() {
-    chroot "$root" apt-cache rdepends --installed --no-recommends --no-suggests --no-conflicts \
-        --no-breaks --no-replaces --no-enhances "$1" | awk 'NR > 2 { found = 1 } END { exit !found }'
+    # shellcheck disable=SC2016 # dpkg-query's own fields
+    chroot "$root" dpkg-query -W -f='${db:Status-Abbrev}\t${Depends}, ${Pre-Depends}\n' |
+        awk -F '\t' -v name="$1" '
+            $1 ~ /^ii/ {
+                n = split($2, relations, /[,|]/)
+                for (i = 1; i <= n; i++) {
+                    relation = relations[i]
+                    sub(/^ +/, "", relation)
+                    sub(/[ :(].*/, "", relation)
+                    if (relation == name) found = 1
+                }
+            }
+            END { exit !found }'
 }
 archive_cache() { find "$root/var/cache/apt/archives" -maxdepth 1 -name '*.deb' -printf '%s\n' | awk '{ n++; b += $1 } END { print n + 0, b + 0 }'; }
 
