@@ -109,7 +109,7 @@ class Worker:
         return result.returncode == 0, result.stdout
 
     def test(self, command):
-        """"passed", "failed" or "timeout"."""
+        """How the test ends: "passed", "failed" or "timeout"."""
         env = dict(os.environ, TOLVEX_REFERENCE_CASES=REFERENCE_CASES, LC_ALL="C")
         # A mutant that makes a loop endless may also fill the memory. The
         # emulator reserves the guest's whole address space at its start:
