@@ -265,6 +265,9 @@ TEST(DesignSweep, RowValues) {
     const WireLength long_ = RowWireLength(22, 20.5);
     EXPECT_EQ(long_.value, 22.0 * 20.5 * 3.1416 / 1000.0);
     EXPECT_STREQ(long_.unit, "m");
+    // Metres only above 1000 mm: 4 * 79.5772854596384 * 3.1416 is 1000 exactly.
+    EXPECT_STREQ(RowWireLength(4, 79.5772854596384).unit, "mm");
+    EXPECT_STREQ(RowWireLength(4, 79.57728545963842).unit, "m");
     EXPECT_EQ(FailureOf([] { TurnSpacing(1.0, 0); }), FailureKind::DivisionByZero);
     EXPECT_EQ(FailureOf([] { TurnSpacing(0.0, 0); }), FailureKind::Overflow);
     EXPECT_EQ(FailureOf([] { RowTurnCount(1.0, -5.0, 20.5); }), FailureKind::InvalidArgument);

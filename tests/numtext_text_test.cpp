@@ -1,6 +1,7 @@
 #include "numtext/format.h"
 #include "numtext/number_text.h"
 #include "support/failure_kinds.h"
+#include "support/reference_exact.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +9,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tolvex::testing {
 namespace {
@@ -144,6 +148,29 @@ TEST(Val, FailsBeyondTheDoubleRange) {
     for (const char* text : {"1e400", "-1e309", "&H100000000", "1.8e308"})
         EXPECT_EQ(FailureOf([&] { Val(text); }), FailureKind::Overflow) << text;
     EXPECT_EQ(Val("1.7976931348623157e308"), 1.7976931348623157e308);
+}
+
+TEST(Val, TiesAtTheEdgesOfTheRange) {
+    // Exactly the midpoint above the largest double is an overflow, and
+    // exactly half the least subnormal (5^1075 * 10^-1075) reads as 0; either
+    // one a unit further in is a number.
+    const mpz_class top = PowerOf(2, 1024) - PowerOf(2, 970);
+    const mpz_class half = PowerOf(5, 1075);
+    const std::pair<std::string, std::optional<double>> rows[] = {
+        {top.get_str(), std::nullopt},
+        {mpz_class(top - 1).get_str(), DBL_MAX},
+        {half.get_str() + "e-1075", 0.0},
+        {mpz_class(half * 10 + 1).get_str() + "e-1076", 0x1p-1074},
+    };
+    for (const auto& [text, expected] : rows) {
+        if (expected) {
+            EXPECT_EQ(Val(text), *expected) << text;
+        } else {
+            // Named apart: emscripten's clang 14 captures no structured binding.
+            const std::string& overflowing = text;
+            EXPECT_EQ(FailureOf([&] { Val(overflowing); }), FailureKind::Overflow) << text;
+        }
+    }
 }
 
 TEST(Val, RadixTextsWiderThan32BitsFail) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <set>
 #include <string>
@@ -31,6 +32,61 @@ TEST(WindowDescription, NamesTheWindowAndItsClientArea) {
     EXPECT_EQ(window.clientWidth, 6285);
     EXPECT_EQ(window.clientHeight, 5685);
     EXPECT_EQ(window.controls.size(), 18u);
+}
+
+// Each kind in the words tests/data/window.json uses.
+std::string KindWords(ControlKind kind) {
+    constexpr std::pair<ControlKind, const char*> kWords[] = {
+        {ControlKind::TextBox, "text box"},
+        {ControlKind::MultiLineTextBox, "multi-line text box"},
+        {ControlKind::PushButton, "push button"},
+        {ControlKind::Label, "label"},
+        {ControlKind::UnitList, "editable drop-down list"},
+        {ControlKind::Line, "line"}};
+    for (const auto& [each, words] : kWords)
+        if (each == kind) return words;
+    return "?";
+}
+
+// A box as written; the line is written from one point to another, and the
+// description keeps its start, width 0 and its length down.
+Json WrittenBox(const Json& row) {
+    if (!row.contains("from")) return row.at("box");
+    const auto from = row.at("from").get<std::array<int, 2>>();
+    const auto to = row.at("to").get<std::array<int, 2>>();
+    return {from[0], from[1], to[0] - from[0], to[1] - from[1]};
+}
+
+// The window as a person sees it, written out apart from the tables that
+// build the description: a row changed in one and not in the other fails.
+TEST(WindowDescription, ShowsTheWindowWrittenOut) {
+    const Json written = WrittenWindow();
+    const WindowDescription& window = TolvexWindow();
+    const Json& frame = written.at("window");
+    EXPECT_EQ(window.name, TextOf(frame, "name"));
+    EXPECT_EQ(window.caption, TextOf(frame, "caption"));
+    EXPECT_EQ(window.clientWidth, frame.at("clientWidth"));
+    EXPECT_EQ(window.clientHeight, frame.at("clientHeight"));
+    ASSERT_EQ(window.controls.size(), written.at("controls").size());
+    for (const Json& row : written.at("controls")) {
+        const std::string name = TextOf(row, "name");
+        SCOPED_TRACE(name);
+        const ControlDescription* control = FindControl(window, name);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(KindWords(control->kind), TextOf(row, "kind"));
+        EXPECT_EQ(control->text, row.value("text", ""));
+        EXPECT_EQ(Json::array({control->box.left, control->box.top, control->box.width,
+                               control->box.height}),
+                  WrittenBox(row));
+        EXPECT_EQ(control->tabIndex, row.value("tab", -1));
+        EXPECT_EQ(control->alignment == TextAlignment::Right ? "right" : "left",
+                  row.value("align", "left"));
+        const Json color =
+            control->color
+                ? Json::array({control->color->red, control->color->green, control->color->blue})
+                : Json();
+        EXPECT_EQ(color, row.value("color", Json()));
+    }
 }
 
 TEST(WindowDescription, NamesAreUniqueAndFound) {

@@ -9,7 +9,7 @@ import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools"))
 
-from mutation import operators, reading, running  # noqa: E402
+from mutation import operators, reading, running, x87  # noqa: E402
 
 SNIPPET = r"""
 #include <cstdint>
@@ -77,7 +77,7 @@ def mutants_of(snippet):
     with open(os.path.join(folder, "compile_commands.json"), "w", encoding="utf-8") as f:
         json.dump([command], f)
     program = reading.Program(folder, root=folder, sources=["snippet.cpp"])
-    return program.sources["snippet.cpp"].text, operators.generate(program)
+    return program.sources["snippet.cpp"].text, operators.generate(program), program
 
 
 READS = "const double first = Inverse(model.a);\n    const double second = Inverse(model.b);"
@@ -86,7 +86,7 @@ READS = "const double first = Inverse(model.a);\n    const double second = Inver
 class OperatorTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.text, cls.mutants = mutants_of(SNIPPET)
+        cls.text, cls.mutants, _ = mutants_of(SNIPPET)
 
     def made(self, operator):
         return {(m.original, m.replacement) for m in self.mutants if m.operator == operator}
@@ -149,6 +149,25 @@ class OperatorTest(unittest.TestCase):
         self.assertEqual(made, expected)
 
 
+X87_SNIPPET = r"""
+constexpr bool kPlainDoubleOperationsRoundOnce = true;
+double Exact(double a, double b) { return a * 3.0 + b; }
+double Sum(double a, double b) { return kPlainDoubleOperationsRoundOnce ? a + 5.0 : Exact(a, 7.0); }
+long Shift(long e) {
+    if constexpr (!kPlainDoubleOperationsRoundOnce) { e -= 20; }
+    if constexpr (kPlainDoubleOperationsRoundOnce) { e -= 30; }
+    return e;
+}
+"""
+
+
+class X87Test(unittest.TestCase):
+    def test_only_what_x87_alone_runs(self):
+        _, mutants, program = mutants_of(X87_SNIPPET)
+        chosen = {m.original for m in x87.only_on_x87(program, mutants)}
+        self.assertEqual(chosen, {"7.0", "20"})
+
+
 class TestOrderTest(unittest.TestCase):
     def test_own_folder_first_bulk_last_unlabelled_never(self):
         tests = [
@@ -166,6 +185,7 @@ class TestOrderTest(unittest.TestCase):
         for command, target in [
             (["/b/tests/calc_test", "--gtest_filter=A.*"], "calc_test"),
             (["/usr/bin/python3", "-B", "/src/tests/web/markup_test.py"], "all"),
+            (["qemu-i386", "-L", "/", "/b/tests/calc_test"], "calc_test"),
         ]:
             with self.subTest(command=command[0]):
                 self.assertEqual(running.target_of(command, "/b"), target)

@@ -5,7 +5,7 @@ import concurrent.futures
 import os
 import time
 
-from . import lists
+from . import lists, x87
 from .operators import generate
 from .reading import ROOT, Program, configure
 from .running import BULK, Worker
@@ -13,7 +13,7 @@ from .running import BULK, Worker
 
 def options_parser(description):
     parser = argparse.ArgumentParser(description=description)
-    parser.add_argument("--work", default=os.path.join(ROOT, "build-mutants"))
+    parser.add_argument("--work", default=None)
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1)
     parser.add_argument(
         "--sample", type=int, default=1, help="run every K-th mutant only (a fixed sample)"
@@ -25,6 +25,12 @@ def options_parser(description):
         help="comma-separated texts: run the mutants whose description has one",
     )
     parser.add_argument(
+        "--x87",
+        action="store_true",
+        help="the mutants of the code only x87 runs, judged on an i386 cross build under "
+        "qemu-i386 (work folder build-mutants-x87 unless --work is given)",
+    )
+    parser.add_argument(
         "--update-expected",
         action="store_true",
         help="write today's counts to tools/mutation/expected.txt",
@@ -32,14 +38,14 @@ def options_parser(description):
     return parser
 
 
-def run_mutants(work, jobs, to_run, folders):
+def run_mutants(work, jobs, to_run, folders, on_x87=False):
     """{id(mutant): (status, test)} of every mutant run, and the bulk suites' names."""
     results = {}
     if not to_run:
         return results, set()
     # The workers' first builds run side by side, one core each.
     with concurrent.futures.ThreadPoolExecutor(jobs) as pool:
-        workers = list(pool.map(lambda n: Worker(work, n, folders), range(jobs)))
+        workers = list(pool.map(lambda n: Worker(work, n, folders, on_x87), range(jobs)))
     bulk = {
         name for tests in workers[0].order.values() for name, _, labels in tests if BULK in labels
     }
@@ -62,6 +68,8 @@ def run_mutants(work, jobs, to_run, folders):
 
 def main(description):
     options = options_parser(description).parse_args()
+    if options.work is None:
+        options.work = os.path.join(ROOT, "build-mutants-x87" if options.x87 else "build-mutants")
     started = time.time()
     os.makedirs(options.work, exist_ok=True)
     program = Program(configure(os.path.join(options.work, "read")))
@@ -70,6 +78,9 @@ def main(description):
         lists.write_expected(mutants)
     equivalents = lists.read_equivalents()
     problems = lists.check_lists(mutants, equivalents, lists.read_expected())
+
+    if options.x87:
+        mutants = x87.only_on_x87(program, mutants)
 
     def listed(mutant):
         return next((e for e in equivalents if e.matches(mutant)), None)
@@ -96,7 +107,7 @@ def main(description):
         flush=True,
     )
     folders = sorted({path.split("/")[0] for path in program.sources})
-    results, bulk = run_mutants(options.work, jobs, to_run, folders)
+    results, bulk = run_mutants(options.work, jobs, to_run, folders, options.x87)
 
     report = os.path.join(options.work, "report.txt")
     counts = {"killed": 0, "survived": 0, "invalid": 0, "equivalent": 0}

@@ -20,24 +20,10 @@ from .trees import Reader, chain_members, regroupings_of
 
 # Operators not applied to a file, and why.
 NOT_MUTATED = {
-    # The window's layout is a table of twips, captions and tab indexes: a
-    # coordinate one up is another layout, which only a binding's widgets show
-    # (the Qt tests, outside this runner) or a test restating the table would
-    # catch. Its lookups (focus order, names, captions) are mutated.
-    ("window/window_description.cpp", "constant"),
-    # The field table's numbers are the same layout: its fields' and their
-    # captions' places and tab indexes.
-    ("form/field_table.h", "constant"),
     # The page's own layout (the painted caption size, the readable size, the
     # frame's border, the largest scale): only the page's browser tests,
     # outside this runner, see a change of them.
     ("web/page_layout.h", "constant"),
-}
-# Tables whose rows are not mutated, and why.
-NOT_MUTATED_TABLES = {
-    # The window's other controls (buttons, the equation, the line): a kind, a
-    # caption or an alignment there is the layout, as their numbers are.
-    ("window/window_description.cpp", "kOtherControls"),
 }
 
 
@@ -459,13 +445,6 @@ def is_number(cursor):
     return False
 
 
-def declared_name(program, cursor):
-    """The variable a braced list initialises, or ""."""
-    while cursor is not None and cursor.kind != K.VAR_DECL:
-        cursor = program.parent(cursor)
-    return cursor.spelling if cursor is not None else ""
-
-
 def flag_values(source, cell):
     """Every other value of a flag, an enumerator or a truth value written in the cell:
     the enumeration's other enumerators, spelled as the cell spells its own."""
@@ -486,7 +465,7 @@ def table_rows_changed(ctx, source):
     nor a braced record inside a row."""
     for table in source.of_kind(K.INIT_LIST_EXPR):
         rows = table_rows(source, table)
-        if rows is None or (source.path, declared_name(ctx.program, table)) in NOT_MUTATED_TABLES:
+        if rows is None:
             continue
         for i, row in enumerate(rows):
             for place, (column, cell) in enumerate(row.items()):

@@ -7,6 +7,7 @@ import os
 import shutil
 import subprocess
 
+from . import x87
 from .reading import ROOT, configure
 
 TEST_TIMEOUT = 120
@@ -54,7 +55,7 @@ def test_order(tests, folders):
 def target_of(command, build):
     """What to build before a test: its program, where the build makes it, or everything
     for a test run by another program (a Python script), which may use any of them."""
-    program = os.path.abspath(command[0])
+    program = os.path.abspath(x87.program_of(command, build))
     inside = program.startswith(os.path.join(os.path.abspath(build), ""))
     return os.path.basename(program) if inside else "all"
 
@@ -70,7 +71,8 @@ def skipped_in_copy(folder, names):
 class Worker:
     """A copy of the tree with its own build folder."""
 
-    def __init__(self, work, number, folders):
+    def __init__(self, work, number, folders, on_x87=False):
+        self.on_x87 = on_x87
         self.tree = os.path.join(work, f"tree{number}")
         self.build = os.path.join(work, f"build{number}")
         if os.path.exists(self.tree):
@@ -83,13 +85,19 @@ class Worker:
             copy_function=shutil.copy,
             ignore=skipped_in_copy,
         )
-        configure(self.build, self.tree)
+        (x87.configure_i386 if on_x87 else configure)(self.build, self.tree)
         # The preset builds the core and its tests only; CTest names a test's
         # executable once it is built.
         built, log = self.make(["all"])
         if not built:
             raise SystemExit(f"the unmutated tree does not build:\n{log}")
         self.order = test_order(labelled_tests(self.build), folders)
+        if on_x87:
+            # Under the emulator a test that cannot run at all would kill
+            # every mutant: the unmutated tree must pass each first.
+            for name, command, _ in self.order[folders[0]]:
+                if self.test(command) != "passed":
+                    raise SystemExit(f"{name} fails on the unmutated tree under the emulator")
 
     def make(self, targets):
         result = subprocess.run(
@@ -100,6 +108,25 @@ class Worker:
         )
         return result.returncode == 0, result.stdout
 
+    def test(self, command):
+        """How the test ends: "passed", "failed" or "timeout"."""
+        env = dict(os.environ, TOLVEX_REFERENCE_CASES=REFERENCE_CASES, LC_ALL="C")
+        # A mutant that makes a loop endless may also fill the memory. The
+        # emulator reserves the guest's whole address space at its start:
+        # there the timeout alone stops such a test.
+        limit = [] if self.on_x87 else ["prlimit", f"--as={MEMORY_LIMIT}"]
+        try:
+            result = subprocess.run(
+                [*limit, *command],
+                env=env,
+                stdout=subprocess.DEVNULL,
+                stderr=subprocess.DEVNULL,
+                timeout=x87.TEST_TIMEOUT if self.on_x87 else TEST_TIMEOUT,
+            )
+        except subprocess.TimeoutExpired:
+            return "timeout"
+        return "passed" if result.returncode == 0 else "failed"
+
     def run(self, mutant):
         """("killed", test), ("survived", "") or ("invalid", "")."""
         source = os.path.join(self.tree, mutant.path)
@@ -109,26 +136,15 @@ class Worker:
         try:
             with open(source, "w", encoding="utf-8") as f:
                 f.write(mutated)
-            env = dict(os.environ, TOLVEX_REFERENCE_CASES=REFERENCE_CASES, LC_ALL="C")
             # One test at a time: most mutants fall to the first, and need no
             # other test relinked.
             for name, command, _ in self.order[mutant.path.split("/")[0]]:
                 built, _ = self.make([target_of(command, self.build)])
                 if not built:
                     return "invalid", ""
-                try:
-                    # A mutant that makes a loop endless may also fill the memory.
-                    result = subprocess.run(
-                        ["prlimit", f"--as={MEMORY_LIMIT}", *command],
-                        env=env,
-                        stdout=subprocess.DEVNULL,
-                        stderr=subprocess.DEVNULL,
-                        timeout=TEST_TIMEOUT,
-                    )
-                except subprocess.TimeoutExpired:
-                    return "killed", f"{name} (timeout)"
-                if result.returncode != 0:
-                    return "killed", name
+                outcome = self.test(command)
+                if outcome != "passed":
+                    return "killed", name if outcome == "failed" else f"{name} (timeout)"
             return "survived", ""
         finally:
             with open(source, "w", encoding="utf-8") as f:
