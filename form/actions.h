@@ -19,9 +19,13 @@ void CalcInd_Click(CoilFields& fields);
 // ArithmeticFailure; what was written before it stays.
 void GO_Click(CoilFields& fields);
 
+// Which action a row of kActions is, for finding it whatever its place.
+enum class ActionId { GenerateValues, CalculateInductance };
+
 // A button's action: the button, its caption (which also names the action in
 // a failure's words) and the click.
 struct Action {
+    ActionId id;
     std::string_view button;
     std::string_view caption;
     void (*click)(CoilFields&);
@@ -29,21 +33,26 @@ struct Action {
 
 // Every button that runs an action; the window's description hands them to both faces.
 inline constexpr std::array kActions{
-    Action{.button = "GO", .caption = "Generate Values", .click = GO_Click},
-    Action{.button = "CalcInd", .caption = "Calculate Inductance", .click = CalcInd_Click},
+    Action{.id = ActionId::GenerateValues,
+           .button = "GO",
+           .caption = "Generate Values",
+           .click = GO_Click},
+    Action{.id = ActionId::CalculateInductance,
+           .button = "CalcInd",
+           .caption = "Calculate Inductance",
+           .click = CalcInd_Click},
 };
 
-// The action that runs that click, found by it rather than by a place in the
-// array; a click that no button runs stops the program as it starts. Not at
-// compile time: with the sanitizers GCC cannot compare two functions'
-// addresses in a constant expression.
-constexpr const Action& ActionRunning(void (*click)(CoilFields&)) {
+// The action of that id, found by it rather than by a place in the array; an
+// id that no row has does not compile. (Not by its click: with UBSan's null
+// checks GCC cannot compare two functions' addresses in a constant expression.)
+consteval const Action& ActionOf(ActionId id) {
     for (const Action& action : kActions)
-        if (action.click == click) return action;
-    throw std::logic_error("no button runs that click");
+        if (action.id == id) return action;
+    throw std::logic_error("no row of kActions has that id");
 }
-inline const Action& kGenerateValues = ActionRunning(GO_Click);
-inline const Action& kCalculateInductance = ActionRunning(CalcInd_Click);
+inline constexpr const Action& kGenerateValues = ActionOf(ActionId::GenerateValues);
+inline constexpr const Action& kCalculateInductance = ActionOf(ActionId::CalculateInductance);
 
 // The action of that button, or nullptr.
 inline const Action* FindAction(std::string_view button) {
