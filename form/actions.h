@@ -3,6 +3,7 @@
 #include "coil_fields.h"
 
 #include <array>
+#include <cstdint>
 #include <stdexcept>
 #include <string_view>
 
@@ -20,7 +21,7 @@ void CalcInd_Click(CoilFields& fields);
 void GO_Click(CoilFields& fields);
 
 // Which action a row of kActions is, for finding it whatever its place.
-enum class ActionId { GenerateValues, CalculateInductance };
+enum class ActionId : std::uint8_t { GenerateValues, CalculateInductance };
 
 // A button's action: the button, its caption (which also names the action in
 // a failure's words) and the click.
