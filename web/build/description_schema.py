@@ -19,5 +19,6 @@ def checked(description):
     """The description itself; raises jsonschema.ValidationError where it
     departs from the schema."""
     loaded = schema()
-    jsonschema.validators.validator_for(loaded)(loaded).validate(description)
+    # Draft 2020-12, named here rather than by a $schema address in the file.
+    jsonschema.Draft202012Validator(loaded).validate(description)
     return description
