@@ -19,7 +19,10 @@ namespace tolvex {
 namespace {
 
 // One call for each type a field's box can be.
-template <typename... Shows> struct Overloaded : Shows... { using Shows::operator()...; };
+template <typename... Shows> struct Overloaded : Shows... {
+    // Every lambda's call is one overload of the whole.
+    using Shows::operator()...;
+};
 template <typename... Shows> Overloaded(Shows...) -> Overloaded<Shows...>;
 
 QString ToDisplay(std::string_view text) {
