@@ -116,10 +116,10 @@ make_tarball() {
     mmdebstrap --variant=minbase --include=git,ca-certificates \
         --customize-hook='find /usr/local/share/ca-certificates -maxdepth 1 -name "*.crt" -exec cp -t "$1/usr/local/share/ca-certificates/" {} +' \
         --customize-hook='chroot "$1" update-ca-certificates' \
-        "$release" "$tarball.new" "deb $mirror $release main" "deb $mirror $release-updates main" \
+        "$release" "$tarball.part.tar" "deb $mirror $release main" "deb $mirror $release-updates main" \
         "deb $security_mirror $release-security main" >"$work/mmdebstrap.log" 2>&1 ||
         { tail -n 30 "$work/mmdebstrap.log"; exit 1; }
-    mv "$tarball.new" "$tarball"
+    mv "$tarball.part.tar" "$tarball"
     say "mmdebstrap in $(($(clock) - start)) s"
 }
 
