@@ -133,12 +133,13 @@ make_root() {
     git archive "${TOLVEX_REVISION:-HEAD}" | tar -x -C "$root/root/tolvex"
 }
 
-# namespace COMMAND...: COMMAND, chrooted into the root, as PID 1's child in
-# a PID and mount namespace of its own, with a /proc of that namespace and a
-# /sys, /dev, /dev/pts and /dev/shm of its own (what the browsers, Xvfb and
-# the sanitizers want). --kill-child ends the namespace, and all in it, when
-# unshare ends; the network namespace stays this machine's, since X's socket
-# is an abstract one.
+# namespace COMMAND...: COMMAND, chrooted into the root, as the child of a
+# shell that is PID 1 of a PID and mount namespace of their own, with a /proc
+# of that namespace and a /sys, /dev, /dev/pts and /dev/shm of its own (what
+# the browsers, Xvfb and the sanitizers want). Whatever COMMAND leaves running
+# dies when that shell ends, and the mounts go with the namespace; unshare
+# blocks SIGTERM, but its own end (SIGKILL) ends the shell (--kill-child).
+# The network namespace stays this machine's: X's socket is an abstract one.
 # shellcheck disable=SC2016 # the namespace's shell expands its own arguments
 namespace=(unshare --fork --pid --mount --propagation private --mount-proc="$root/proc" --kill-child
     bash -c '
@@ -159,7 +160,7 @@ namespace=(unshare --fork --pid --mount --propagation private --mount-proc="$roo
         ln -s /proc/self/fd/0 "$root/dev/stdin"
         ln -s /proc/self/fd/1 "$root/dev/stdout"
         ln -s /proc/self/fd/2 "$root/dev/stderr"
-        exec chroot "$root" "$@"
+        chroot "$root" "$@"
     ' _ "$root")
 
 # in_root COMMAND: the command in the project's folder, in the root.
@@ -180,10 +181,13 @@ readme_commands() {
 # close (tests/tools/show-window.sh). It installs and builds first.
 run_setup_command() {
     # shellcheck disable=SC2016 # the inner shell expands its own arguments
+    # show-window.sh stops the command with SIGTERM, which unshare blocks.
     tests/tools/with-xvfb.sh tests/tools/show-window.sh --within 5400 sh -c '
         command=$1
         shift
-        exec "$@" DISPLAY="$DISPLAY" bash -c "cd /root/tolvex && $command"
+        "$@" DISPLAY="$DISPLAY" bash -c "cd /root/tolvex && $command" &
+        trap "kill -KILL $! 2>/dev/null; exit 143" TERM INT
+        wait $!
     ' _ "$1" "${namespace[@]}" /usr/bin/env -i "${root_env[@]}" ||
         { echo "fresh-debian: \"$1\" did not open and close the window" >&2; exit 1; }
 }
