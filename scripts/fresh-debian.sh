@@ -37,10 +37,13 @@
 # RELEASE is a Debian release's code name: bookworm (12) or trixie (13).
 # TOLVEX_REVISION (HEAD by default) names the commit whose files go into the
 # root, so that an earlier first command can be measured beside today's.
-# Each run takes a new root. The packages debootstrap installs are kept as a
-# tarball per release (TOLVEX_DEBOOTSTRAP_CACHE, /var/cache/tolvex by default)
-# and made anew once it is a week old; a root that packages were installed
-# into is never used again. Needs root, debootstrap and Xvfb
+# Each run takes a new root, unpacked from a tarball that one mmdebstrap call
+# makes per release (TOLVEX_ROOT_CACHE, /var/cache/tolvex by default) and
+# makes anew once it is a week old; a root that packages were installed into
+# is never used again. Every command in the root runs in a PID and mount
+# namespace of its own (unshare), with /proc, /sys and /dev mounted there
+# alone: when the command ends, so does all it started, and its mounts go
+# with the namespace. Needs root, mmdebstrap and Xvfb
 # (scripts/install-test-deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -74,47 +77,22 @@ fi
 
 mirror=http://deb.debian.org/debian
 security_mirror=http://deb.debian.org/debian-security
-cache=${TOLVEX_DEBOOTSTRAP_CACHE:-/var/cache/tolvex}
-tarball=$cache/$release-minbase.tgz
+cache=${TOLVEX_ROOT_CACHE:-/var/cache/tolvex}
+tarball=$cache/$release-mmdebstrap.tar
 work=$(mktemp -d "/var/tmp/tolvex-fresh-$release.XXXXXX")
 root=$work/root
-mounts=(proc sys dev dev/pts dev/shm)
 # A root shell's environment in the root.
 root_env=(HOME=/root TERM=dumb PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin)
 
 clock() { date +%s; }
 say() { echo "== fresh-debian ($release): $*"; }
 
-# Every process still running inside the root ends before its mounts go.
-stop_root_processes() {
-    local link pid
-    for link in /proc/[0-9]*/root; do
-        [ "$(readlink "$link" 2>/dev/null)" = "$root" ] || continue
-        pid=${link#/proc/}
-        pid=${pid%/root}
-        kill -KILL "$pid" 2>/dev/null || true
-    done
-}
-
-unmount_all() {
-    local index
-    for ((index = ${#mounts[@]} - 1; index >= 0; index--)); do
-        if mountpoint -q "$root/${mounts[index]}"; then
-            umount "$root/${mounts[index]}" 2>/dev/null || umount -l "$root/${mounts[index]}"
-        fi
-    done
-}
-
-# Also on failure: nothing stays mounted, and the root goes only when nothing
-# is, so that removing it can never reach this machine's /dev or /sys.
+# The root's mounts live in its commands' private namespaces, never in this
+# machine's; the check only keeps a removal from crossing one if that changes.
 clean_up() {
     local status=$?
-    if [ -d "$root" ]; then
-        stop_root_processes
-        unmount_all
-    fi
     if grep -q " $work/" /proc/mounts; then
-        echo "fresh-debian: $work still has mounts; left in place" >&2
+        echo "fresh-debian: $work has mounts; left in place" >&2
     else
         rm -rf "$work"
     fi
@@ -124,39 +102,70 @@ trap clean_up EXIT
 # A stop from outside cleans up as well.
 trap 'exit 143' TERM INT
 
+# The release's minimal root as a new user's installer leaves it: minbase,
+# git (README's promise) and ca-certificates, the release's, -updates' and
+# -security's lines in the one-line sources.list, and this machine's
+# certificate authorities trusted.
 make_tarball() {
     mkdir -p "$cache"
     if [ -f "$tarball" ] && [ -z "$(find "$tarball" -mtime +6)" ]; then return; fi
-    say "debootstrap --make-tarball ($release, minbase, git, ca-certificates)"
-    debootstrap --variant=minbase --include=git,ca-certificates \
-        --make-tarball="$tarball.new" "$release" "$work/tarball" "$mirror" >"$work/debootstrap.log" 2>&1 ||
-        { tail -n 30 "$work/debootstrap.log"; exit 1; }
-    mv "$tarball.new" "$tarball"
-    rm -rf "$work/tarball"
+    say "mmdebstrap ($release, minbase, git, ca-certificates) into $tarball"
+    local start
+    start=$(clock)
+    # shellcheck disable=SC2016 # the hooks' shell expands $1, the root
+    mmdebstrap --variant=minbase --include=git,ca-certificates \
+        --customize-hook='find /usr/local/share/ca-certificates -maxdepth 1 -name "*.crt" -exec cp -t "$1/usr/local/share/ca-certificates/" {} +' \
+        --customize-hook='chroot "$1" update-ca-certificates' \
+        "$release" "$tarball.part.tar" "deb $mirror $release main" "deb $mirror $release-updates main" \
+        "deb $security_mirror $release-security main" >"$work/mmdebstrap.log" 2>&1 ||
+        { tail -n 30 "$work/mmdebstrap.log"; exit 1; }
+    mv "$tarball.part.tar" "$tarball"
+    say "mmdebstrap in $(($(clock) - start)) s"
 }
 
 make_root() {
     say "a new $release root in $root"
-    debootstrap --variant=minbase --include=git,ca-certificates \
-        --unpack-tarball="$tarball" "$release" "$root" "$mirror" >"$work/debootstrap.log" 2>&1 ||
-        { tail -n 30 "$work/debootstrap.log"; exit 1; }
-    # What the installer writes for the updates and the security suites, in
-    # the one-line format that debootstrap wrote for the release itself.
-    cat >>"$root/etc/apt/sources.list" <<LIST
-deb $mirror $release-updates main
-deb $security_mirror $release-security main
-LIST
-    cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/" 2>/dev/null || true
-    chroot "$root" update-ca-certificates >/dev/null
-    local mount
-    for mount in "${mounts[@]}"; do mount --bind "/$mount" "$root/$mount"; done
+    mkdir "$root"
+    tar -x -C "$root" -f "$tarball"
+    # What debootstrap and the installer leave, and mmdebstrap takes away.
+    cp /etc/resolv.conf "$root/etc/resolv.conf"
     mkdir -p "$root/root/tolvex"
     git archive "${TOLVEX_REVISION:-HEAD}" | tar -x -C "$root/root/tolvex"
 }
 
+# namespace COMMAND...: COMMAND, chrooted into the root, as the child of a
+# shell that is PID 1 of a PID and mount namespace of their own, with a /proc
+# of that namespace and a /sys, /dev, /dev/pts and /dev/shm of its own (what
+# the browsers, Xvfb and the sanitizers want). Whatever COMMAND leaves running
+# dies when that shell ends, and the mounts go with the namespace; unshare
+# blocks SIGTERM, but its own end (SIGKILL) ends the shell (--kill-child).
+# The network namespace stays this machine's: X's socket is an abstract one.
+# shellcheck disable=SC2016 # the namespace's shell expands its own arguments
+namespace=(unshare --fork --pid --mount --propagation private --mount-proc="$root/proc" --kill-child
+    bash -c '
+        set -e
+        root=$1
+        shift
+        mount -t sysfs -o ro,nosuid,nodev,noexec sysfs "$root/sys"
+        mount -t tmpfs -o nosuid,mode=0755 tmpfs "$root/dev"
+        for node in null:3 zero:5 full:7 random:8 urandom:9; do
+            mknod -m 666 "$root/dev/${node%:*}" c 1 "${node#*:}"
+        done
+        mknod -m 666 "$root/dev/tty" c 5 0
+        mkdir "$root/dev/pts" "$root/dev/shm"
+        mount -t devpts -o newinstance,ptmxmode=0666,mode=0620,gid=5 devpts "$root/dev/pts"
+        mount -t tmpfs -o nosuid,nodev,mode=1777 tmpfs "$root/dev/shm"
+        ln -s pts/ptmx "$root/dev/ptmx"
+        ln -s /proc/self/fd "$root/dev/fd"
+        ln -s /proc/self/fd/0 "$root/dev/stdin"
+        ln -s /proc/self/fd/1 "$root/dev/stdout"
+        ln -s /proc/self/fd/2 "$root/dev/stderr"
+        chroot "$root" "$@"
+    ' _ "$root")
+
 # in_root COMMAND: the command in the project's folder, in the root.
 in_root() {
-    chroot "$root" /usr/bin/env -i "${root_env[@]}" bash -c "cd /root/tolvex && $1"
+    "${namespace[@]}" /usr/bin/env -i "${root_env[@]}" bash -c "cd /root/tolvex && $1"
 }
 
 # README's commands, read from README itself: the two indented lines that
@@ -172,11 +181,14 @@ readme_commands() {
 # close (tests/tools/show-window.sh). It installs and builds first.
 run_setup_command() {
     # shellcheck disable=SC2016 # the inner shell expands its own arguments
+    # show-window.sh stops the command with SIGTERM, which unshare blocks.
     tests/tools/with-xvfb.sh tests/tools/show-window.sh --within 5400 sh -c '
-        root=$1 command=$2
-        shift 2
-        exec chroot "$root" /usr/bin/env -i "$@" DISPLAY="$DISPLAY" bash -c "cd /root/tolvex && $command"
-    ' _ "$root" "$1" "${root_env[@]}" ||
+        command=$1
+        shift
+        "$@" DISPLAY="$DISPLAY" bash -c "cd /root/tolvex && $command" &
+        trap "kill -KILL $! 2>/dev/null; exit 143" TERM INT
+        wait $!
+    ' _ "$1" "${namespace[@]}" /usr/bin/env -i "${root_env[@]}" ||
         { echo "fresh-debian: \"$1\" did not open and close the window" >&2; exit 1; }
 }
 
