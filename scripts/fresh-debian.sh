@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Proves the project on a stock Debian, as a new user gets one: a minimal root
-# of the release made by debootstrap (with the suites a fresh install has and
+# of the release made by mmdebstrap (with the suites a fresh install has and
 # git), the project copied in from `git archive HEAD`, and nothing else of this
 # machine but its trusted certificate authorities (its registries are reached
 # through a proxy that signs with one of them).
