@@ -284,39 +284,63 @@ readme() {
     grep -E 'tests passed' "$log" | tail -n 1
 }
 
-# The package from Build-Depends alone, its tests included; only then the
-# tools that check it, so that nothing they bring can stand in for a missing
-# build dependency.
-package() {
-    local start
-    say "apt-get build-dep ./, then dpkg-buildpackage -us -uc (scripts/build-package.sh)"
-    start=$(clock)
-    in_root 'export DEBIAN_FRONTEND=noninteractive &&
-        apt-get update -qq && apt-get build-dep -y -qq ./ >/dev/null &&
-        scripts/build-package.sh >/dev/null && grep -E "tests passed" build-package/build.log'
-    say "built from Build-Depends alone in $(($(clock) - start)) s; the package's checks"
-    start=$(clock)
-    # shellcheck disable=SC2016 # the root's shell expands it
-    in_root 'export DEBIAN_FRONTEND=noninteractive &&
-        source scripts/lib.sh && apt_get --no-install-recommends install $(test_packages package) &&
-        scripts/package-test.sh --built'
-    say "the package's checks in $(($(clock) - start)) s"
+# The source package of the commit's files, as dpkg-source makes it.
+source_package() {
+    mkdir "$work/source"
+    git archive --prefix=tolvex/ "${TOLVEX_REVISION:-HEAD}" | tar -x -C "$work/source"
+    (cd "$work/source" && dpkg-source --build tolvex >/dev/null)
+    dsc=$(ls "$work"/source/tolvex_*.dsc)
 }
 
-# The package for another architecture, without its tests, and what dpkg
-# says of the result (its architecture, and the machine its program is for).
-cross() {
+# run_sbuild SUMMARY-LINE... -- SBUILD-OPTION...: sbuild on the source package
+# with scripts/sbuild.conf, against the release's tarball, its results in
+# $work/out. sbuild's status is 0 whatever its lintian, piuparts and
+# autopkgtest said, so its summary must hold every line asked for.
+run_sbuild() {
+    local wanted=() log=$work/sbuild.log line
+    while [ "$1" != -- ]; do wanted+=("$1") && shift; done
+    shift
+    mkdir "$work/out"
+    SBUILD_CONFIG=$project/scripts/sbuild.conf TOLVEX_SBUILD_TARBALL=$tarball TOLVEX_SBUILD_RELEASE=$release \
+        sbuild --build-dir="$work/out" "$@" "$dsc" >"$log" 2>&1 ||
+        { tail -n 80 "$log"; echo "fresh-debian: sbuild failed" >&2; exit 1; }
+    sed -n '/^| Summary/,$p' "$log" | grep -E '^(Status|Lintian|Piuparts|Autopkgtest|Build-Time|Install-Time):'
+    for line in "${wanted[@]}"; do
+        grep -qx "$line" "$log" ||
+            { tail -n 120 "$log"; echo "fresh-debian: sbuild's summary lacks \"$line\"" >&2; exit 1; }
+    done
+}
+
+# The package built by sbuild in a new root of the release from Build-Depends
+# alone, its tests included; lintian, piuparts and autopkgtest after it
+# (scripts/sbuild.conf), and in the build's root the checks sbuild does not do
+# (scripts/package-test.sh).
+package() {
     local start
-    say "dpkg-buildpackage -a $cross_arch -Pnocheck (scripts/build-package.sh)"
+    say "sbuild, then lintian, piuparts and autopkgtest; scripts/package-test.sh in its root"
     start=$(clock)
-    in_root "export DEBIAN_FRONTEND=noninteractive DEB_BUILD_OPTIONS=nocheck &&
-        dpkg --add-architecture $cross_arch && apt-get update -qq &&
-        apt-get install -y -qq --no-install-recommends crossbuild-essential-$cross_arch file >/dev/null &&
-        apt-get build-dep -y -qq -a $cross_arch -Pnocheck ./ >/dev/null &&
-        scripts/build-package.sh -a $cross_arch -Pnocheck -b >/dev/null &&
-        dpkg-deb --field build-package/tolvex_*_$cross_arch.deb Package Architecture Depends &&
-        dpkg-deb -x build-package/tolvex_*_$cross_arch.deb /tmp/tolvex-deb &&
-        file -b /tmp/tolvex-deb/usr/bin/tolvex"
+    source_package
+    run_sbuild 'Status: successful' 'Lintian: pass' 'Piuparts: pass' 'Autopkgtest: pass' -- \
+        --finished-build-commands='%SBUILD_PKGBUILD_DIR/scripts/package-test.sh %SBUILD_BUILD_DIR'
+    grep -E 'tests passed|^(hardening-check|desktop-file-validate).*:|^window +(PASS|FAIL)' "$work/sbuild.log"
+    say "the package and its checks in $(($(clock) - start)) s"
+}
+
+# The package for another architecture, cross-built by sbuild as a porter
+# would (crossbuild-essential-ARCH, the build dependencies of that
+# architecture, nocheck: its tests cannot run here, scripts/cross-check.sh
+# runs the core's under qemu-user), lintian on it, and what dpkg says of it.
+cross() {
+    local start deb
+    say "sbuild --host=$cross_arch, nocheck"
+    start=$(clock)
+    source_package
+    DEB_BUILD_OPTIONS=nocheck run_sbuild 'Status: successful' 'Lintian: pass' -- \
+        --host="$cross_arch" --profiles=nocheck --no-arch-all --no-run-piuparts --no-run-autopkgtest
+    deb=$(ls "$work"/out/tolvex_*_"$cross_arch".deb)
+    dpkg-deb --field "$deb" Package Architecture Depends
+    dpkg-deb -x "$deb" "$work/unpacked"
+    file -b "$work/unpacked/usr/bin/tolvex"
     say "cross-built for $cross_arch in $(($(clock) - start)) s"
 }
 
@@ -324,5 +348,5 @@ setup=""
 suite=""
 case $mode in readme | first) take_commands ;; esac
 make_tarball
-make_root
+case $mode in readme | first) make_root ;; esac
 "$mode"

@@ -1,33 +1,25 @@
 #!/usr/bin/env bash
-# Builds the Debian source and binary packages with dpkg-buildpackage and
-# checks them as a distribution would: lintian on both, hardening-check on the
-# packaged binary, the desktop entry and AppStream metainfo validators, the
-# package's own autopkgtest (the installed program starts on a virtual X
-# display, shows its titled window and closes), then removes the package and
-# checks that nothing it installed is left.
-# Needs root (apt-get); run scripts/install-test-deps.sh once first.
-# Usage: scripts/package-test.sh [--built]   (--built: check the package that
-# scripts/build-package.sh left in build-package/ instead of building it)
+# The package's checks that sbuild does not do itself (it runs lintian,
+# piuparts and autopkgtest: scripts/sbuild.conf), run by sbuild in its root of
+# the release right after the build (scripts/fresh-debian.sh --package), with
+# that release's tools: hardening-check on the packaged binary, the control
+# flow protection in every object of the build and the hardening flags in
+# every compile command, and the desktop entry and AppStream metainfo
+# validators.
+# Usage (as root, in the package's build tree):
+#   scripts/package-test.sh DIR      DIR: where the build left the .deb files
 set -euo pipefail
 cd "$(dirname "$0")/.."
 fail() { echo "package test FAILED: $*" >&2; exit 1; }
 # shellcheck source=scripts/lib.sh
 source scripts/lib.sh
+[ "$#" -eq 1 ] || { echo "usage: scripts/package-test.sh DIR" >&2; exit 2; }
+deb=$(ls "$1"/tolvex_*_"$(dpkg --print-architecture)".deb) || fail "no package in $1"
+built=obj-$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 
-if [ "${1:-}" = --built ]; then
-    changes=$(ls build-package/tolvex_*.changes) || fail "no package in build-package/"
-else
-    echo "== package (dpkg-buildpackage)"
-    changes=$(scripts/build-package.sh) || fail "the package could not be built"
-fi
-deb=$(ls build-package/tolvex_*_"$(dpkg --print-architecture)".deb)
-built=build-package/tolvex/obj-$(dpkg-architecture -qDEB_HOST_MULTIARCH)
-grep -E 'tests passed' build-package/build.log || true
-echo "built $changes"
-
-echo "== lintian"
-lintian --fail-on error,warning "$changes" || fail "lintian reports errors or warnings"
-echo "lintian on the source and the binary package: no errors, no warnings"
+mapfile -t tools < <(test_packages buildroot)
+echo "== the checking tools: ${tools[*]}"
+apt_get --no-install-recommends install "${tools[@]}" || fail "installing the checking tools"
 
 echo "== hardening"
 # One of hardening-check's tests cannot pass on Debian 12 for any program,
@@ -71,23 +63,4 @@ out=$(appstreamcli validate --no-net "$unpacked"/usr/share/metainfo/*.metainfo.x
     { echo "$out"; fail "appstreamcli validate"; }
 if grep -qE '^[EW]:' <<<"$out"; then echo "$out"; fail "appstreamcli reports errors or warnings"; fi
 echo "desktop-file-validate and appstreamcli validate: clean"
-
 rm -rf "$unpacked"
-
-echo "== autopkgtest (installs the package, starts it, checks its window's title, closes it)"
-export DEBIAN_FRONTEND=noninteractive
-log=$(mktemp)
-as_root autopkgtest --quiet "$deb" build-package/tolvex -- null >"$log" 2>&1 ||
-    { cat "$log"; fail "autopkgtest"; }
-grep -E '^window +(PASS|FAIL|SKIP)' "$log"
-rm -f "$log"
-
-echo "== remove"
-as_root apt-get install -y -qq "./$deb" >/dev/null || fail "apt-get install of the package"
-installed=$(dpkg-query -L tolvex | while read -r path; do [ -f "$path" ] && echo "$path"; done)
-[ -x /usr/bin/tolvex ] || fail "/usr/bin/tolvex is not installed"
-as_root apt-get purge -y -qq tolvex >/dev/null || fail "apt-get purge tolvex"
-left=$(for path in $installed; do [ -e "$path" ] && echo "$path"; done; true)
-[ -z "$left" ] || fail "files left after removal: $left"
-[ ! -e /usr/share/doc/tolvex ] || fail "/usr/share/doc/tolvex left after removal"
-echo "removed; none of its $(wc -w <<<"$installed") files is left"
