@@ -78,7 +78,9 @@ fi
 mirror=http://deb.debian.org/debian
 security_mirror=http://deb.debian.org/debian-security
 cache=${TOLVEX_ROOT_CACHE:-/var/cache/tolvex}
-tarball=$cache/$release-mmdebstrap.tar
+# gzip, because piuparts reads its base only so (tar -z); sbuild, autopkgtest
+# and tar -x read any.
+tarball=$cache/$release-mmdebstrap.tar.gz
 work=$(mktemp -d "/var/tmp/tolvex-fresh-$release.XXXXXX")
 root=$work/root
 # A root shell's environment in the root.
@@ -116,10 +118,10 @@ make_tarball() {
     mmdebstrap --variant=minbase --include=git,ca-certificates \
         --customize-hook='find /usr/local/share/ca-certificates -maxdepth 1 -name "*.crt" -exec cp -t "$1/usr/local/share/ca-certificates/" {} +' \
         --customize-hook='chroot "$1" update-ca-certificates' \
-        "$release" "$tarball.part.tar" "deb $mirror $release main" "deb $mirror $release-updates main" \
+        "$release" "$tarball.part.tar.gz" "deb $mirror $release main" "deb $mirror $release-updates main" \
         "deb $security_mirror $release-security main" >"$work/mmdebstrap.log" 2>&1 ||
         { tail -n 30 "$work/mmdebstrap.log"; exit 1; }
-    mv "$tarball.part.tar" "$tarball"
+    mv "$tarball.part.tar.gz" "$tarball"
     say "mmdebstrap in $(($(clock) - start)) s"
 }
 
@@ -292,6 +294,14 @@ source_package() {
     dsc=$(ls "$work"/source/tolvex_*.dsc)
 }
 
+# A failed sbuild's log: its end here, the whole beside the work folder,
+# which goes.
+keep_log() {
+    tail -n 120 "$1"
+    cp "$1" "$work.sbuild.log"
+    echo "fresh-debian: sbuild's whole log: $work.sbuild.log" >&2
+}
+
 # run_sbuild SUMMARY-LINE... -- SBUILD-OPTION...: sbuild on the source package
 # with scripts/sbuild.conf, against the release's tarball, its results in
 # $work/out. sbuild's status is 0 whatever its lintian, piuparts and
@@ -303,11 +313,11 @@ run_sbuild() {
     mkdir "$work/out"
     SBUILD_CONFIG=$project/scripts/sbuild.conf TOLVEX_SBUILD_TARBALL=$tarball TOLVEX_SBUILD_RELEASE=$release \
         sbuild --build-dir="$work/out" "$@" "$dsc" >"$log" 2>&1 ||
-        { tail -n 80 "$log"; echo "fresh-debian: sbuild failed" >&2; exit 1; }
+        { keep_log "$log"; echo "fresh-debian: sbuild failed" >&2; exit 1; }
     sed -n '/^| Summary/,$p' "$log" | grep -E '^(Status|Lintian|Piuparts|Autopkgtest|Build-Time|Install-Time):'
     for line in "${wanted[@]}"; do
         grep -qx "$line" "$log" ||
-            { tail -n 120 "$log"; echo "fresh-debian: sbuild's summary lacks \"$line\"" >&2; exit 1; }
+            { keep_log "$log"; echo "fresh-debian: sbuild's summary lacks \"$line\"" >&2; exit 1; }
     done
 }
 
