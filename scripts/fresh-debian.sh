@@ -19,20 +19,20 @@
 #                                      README's first command alone, measured
 #                                      and checked the same way; a run by hand
 #   scripts/fresh-debian.sh RELEASE --package
-#                                      apt-get build-dep ./ and dpkg-buildpackage
-#                                      -us -uc (tests included) from Build-Depends
-#                                      alone, then that release's checks of the
-#                                      package (scripts/package-test.sh: lintian,
-#                                      hardening, validators, autopkgtest, removal)
+#                                      the package built by sbuild in a root of
+#                                      the release from Build-Depends alone,
+#                                      tests included, and checked there as
+#                                      the release would: lintian, piuparts,
+#                                      autopkgtest (scripts/sbuild.conf) and
+#                                      scripts/package-test.sh (hardening,
+#                                      validators)
 #   scripts/fresh-debian.sh RELEASE --cross ARCH
 #                                      the binary package for another Debian
-#                                      architecture, cross-built as a porter
-#                                      would: the architecture added to dpkg,
-#                                      crossbuild-essential-ARCH, apt-get
-#                                      build-dep -a ARCH, dpkg-buildpackage -a
-#                                      ARCH with nocheck (its tests cannot run
-#                                      here; scripts/cross-check.sh runs the
-#                                      core's under qemu-user); a run by hand
+#                                      architecture, cross-built by sbuild
+#                                      --host=ARCH with nocheck (its tests
+#                                      cannot run here; scripts/cross-check.sh
+#                                      runs the core's under qemu-user), and
+#                                      lintian on it; a run by hand
 #
 # RELEASE is a Debian release's code name: bookworm (12) or trixie (13).
 # TOLVEX_REVISION (HEAD by default) names the commit whose files go into the
@@ -43,8 +43,8 @@
 # is never used again. Every command in the root runs in a PID and mount
 # namespace of its own (unshare), with /proc, /sys and /dev mounted there
 # alone: when the command ends, so does all it started, and its mounts go
-# with the namespace. Needs root, mmdebstrap and Xvfb
-# (scripts/install-test-deps.sh).
+# with the namespace. Needs root, mmdebstrap, Xvfb and, for the package,
+# sbuild, piuparts and autopkgtest (scripts/install-test-deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 project=$PWD

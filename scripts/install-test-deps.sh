@@ -2,8 +2,9 @@
 # Installs what the test suite needs: debian/control's whole Build-Depends
 # (the tests' own included), the package's Depends and Recommends, the tests'
 # further packages (scripts/test-packages.txt), and the locales the locale
-# tests switch between. On a machine that has them all it installs nothing,
-# asks no archive, and says so.
+# tests switch between, and gives root a range of subordinate ids for
+# sbuild. On a machine that has them all it installs nothing, asks no
+# archive, and says so.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=scripts/lib.sh
@@ -48,6 +49,16 @@ generate_locales() {
     as_root locale-gen >/dev/null
 }
 
+# sbuild's and autopkgtest's unshare modes map root's ids into a range of
+# subordinate ones; without a range sbuild stops at "Error creating chroot
+# session" and says no more.
+subordinate_ids() {
+    local file
+    for file in /etc/subuid /etc/subgid; do
+        grep -q '^root:' "$file" 2>/dev/null || echo 'root:100000:65536' | as_root tee -a "$file" >/dev/null
+    done
+}
+
 if packages_installed; then
     echo "install-test-deps: every package the tests need is installed"
 else
@@ -59,3 +70,4 @@ if [ "${#absent[@]}" -eq 0 ]; then
 else
     generate_locales "${absent[@]}"
 fi
+subordinate_ids
