@@ -332,7 +332,8 @@ package() {
     source_package
     run_sbuild 'Status: successful' 'Lintian: pass' 'Piuparts: pass' 'Autopkgtest: pass' -- \
         --finished-build-commands='%SBUILD_PKGBUILD_DIR/scripts/package-test.sh %SBUILD_BUILD_DIR'
-    grep -E 'tests passed|^(hardening-check|desktop-file-validate).*:|^window +(PASS|FAIL)' "$work/sbuild.log"
+    # (autopkgtest's summary stands twice in the log.)
+    grep -E 'tests passed|^(hardening-check|desktop-file-validate).*:|^window +(PASS|FAIL)' "$work/sbuild.log" | awk '!seen[$0]++'
     say "the package and its checks in $(($(clock) - start)) s"
 }
 
