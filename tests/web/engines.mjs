@@ -49,6 +49,17 @@ const stop = (child) => {
     // already gone
   }
 };
+// The same, awaited (at most 10 s), then its profile removed: Firefox writes
+// there until it has exited, and its helpers a moment longer, so the removal
+// retries a folder that fills again as it goes.
+async function stopAndRemove(child, folder) {
+  const exited = child.exitCode !== null || child.signalCode !== null
+    ? Promise.resolve()
+    : new Promise((resolve) => child.once("exit", resolve));
+  stop(child);
+  await Promise.race([exited, new Promise((resolve) => setTimeout(resolve, 10000))]);
+  fs.rmSync(folder, { recursive: true, force: true, maxRetries: 10, retryDelay: 200 });
+}
 
 // ---- Firefox ESR over WebDriver BiDi ----
 
@@ -125,8 +136,7 @@ async function launchFirefox(colorScheme) {
     async close() {
       await bidi.send("browser.close", {}).catch(() => {});
       socket.close();
-      stop(child);
-      fs.rmSync(profile, { recursive: true, force: true });
+      await stopAndRemove(child, profile);
     },
   };
 }
