@@ -30,7 +30,8 @@ TEST_TIMEOUT = 1200
 
 def regions(source):
     """(start, end) of every piece of the source that only x87 runs: the body of an
-    `if constexpr (!SWITCH)` and the operand that `SWITCH ? plain : x87` takes there."""
+    `if constexpr (!SWITCH)`, the operand that `SWITCH ? plain : x87` takes there, and
+    SWITCH's own value."""
     for c in source.of_kind(K.IF_STMT):
         parts = list(c.get_children())
         if NEGATED.match(source.written(c)) and len(parts) == 2:
@@ -39,6 +40,12 @@ def regions(source):
         parts = list(c.get_children())
         if len(parts) == 3 and source.written(bare(parts[0])) == SWITCH:
             yield source.span(parts[2])
+    # The switch's own value decides the path only on x87: elsewhere either path gives
+    # the same correctly rounded doubles.
+    for c in source.of_kind(K.VAR_DECL):
+        parts = list(c.get_children())
+        if c.spelling == SWITCH and parts:
+            yield source.span(parts[-1])
 
 
 def only_on_x87(program, mutants):
