@@ -12,6 +12,22 @@ source scripts/lib.sh
 locales=(de_DE.UTF-8 fr_FR.UTF-8 tr_TR.UTF-8)
 
 mapfile -t extra < <(test_packages all)
+
+# Each package name stands in one list: debian/control's for the window's
+# build and run set, test-packages.txt's (once) for the tests' own.
+names_in_two_lists() {
+    local control
+    control=$(control_relations tolvex Build-Depends Depends Recommends |
+        tr ',|' '\n' | awk '{ sub(/:.*/, "", $1); if ($1 != "") print $1 }' | sort -u)
+    { printf '%s\n' "${extra[@]}" | sort | uniq -d
+      comm -12 <(echo "$control") <(printf '%s\n' "${extra[@]}" | sort -u); } | sort -u
+}
+mapfile -t twice < <(names_in_two_lists)
+if [ "${#twice[@]}" -gt 0 ]; then
+    echo "install-test-deps: named twice (debian/control, scripts/test-packages.txt): ${twice[*]}" >&2
+    exit 1
+fi
+
 # A machine whose node is from elsewhere has its npm already and cannot take
 # Debian's, whose nodejs it would replace.
 if command -v npm >/dev/null && ! dpkg-query -W npm >/dev/null 2>&1; then
