@@ -8,6 +8,8 @@
 # crashes on the first key event. Qt is told to take its Wayland platform
 # plugin, so that a missing plugin fails instead of falling back to X11.
 set -eu
+# shellcheck source=tests/tools/wait-for.sh
+. "$(dirname "$0")/wait-for.sh"
 [ -n "${DISPLAY:-}" ] || { echo "with-weston: no X display for weston's seat" >&2; exit 1; }
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
@@ -24,12 +26,7 @@ fi
 XDG_RUNTIME_DIR=$runtime weston $backend --no-config --socket=wayland-tolvex \
     --width=1280 --height=1024 --idle-time=0 >"$runtime/log" 2>&1 &
 weston=$!
-for _ in $(seq 1 100); do
-    [ ! -S "$runtime/wayland-tolvex" ] || break
-    kill -0 "$weston" 2>/dev/null || { cat "$runtime/log" >&2; exit 1; }
-    sleep 0.1
-done
-[ -S "$runtime/wayland-tolvex" ] || { echo "with-weston: no compositor within 10 s" >&2; cat "$runtime/log" >&2; exit 1; }
+wait_for "with-weston: no compositor" "$weston" "$runtime/log" test -S "$runtime/wayland-tolvex"
 status=0
 env -u DISPLAY XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY=wayland-tolvex QT_QPA_PLATFORM=wayland "$@" || status=$?
 exit "$status"

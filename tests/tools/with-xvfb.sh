@@ -7,18 +7,15 @@
 # machine (which share the abstract socket namespace but not /tmp) could both
 # take :99, and the second server would fail to start.
 set -eu
+# shellcheck source=tests/tools/wait-for.sh
+. "$(dirname "$0")/wait-for.sh"
 dir=$(mktemp -d)
 xvfb=""
 trap '[ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true; rm -rf "$dir"' EXIT
 trap 'exit 143' TERM INT
 Xvfb -displayfd 3 -screen 0 "${TOLVEX_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$dir/display" >"$dir/log" 2>&1 &
 xvfb=$!
-for _ in $(seq 1 100); do
-    [ ! -s "$dir/display" ] || break
-    kill -0 "$xvfb" 2>/dev/null || { cat "$dir/log" >&2; exit 1; }
-    sleep 0.1
-done
-[ -s "$dir/display" ] || { echo "with-xvfb: Xvfb gave no display within 10 s" >&2; cat "$dir/log" >&2; exit 1; }
+wait_for "with-xvfb: Xvfb gave no display" "$xvfb" "$dir/log" test -s "$dir/display"
 status=0
 DISPLAY=":$(cat "$dir/display")" "$@" || status=$?
 exit "$status"
