@@ -38,11 +38,17 @@ export TOLVEX_REFERENCE_CASES=20000
 test_programs=(numtext_arithmetic_test numtext_reference_test calc_coil_test)
 test_pattern=$(IFS='|' && echo "^(${test_programs[*]})")
 
+# Every architecture's C library is this machine's version (Multi-Arch:
+# same): named so, apt keeps this machine's too, where it would otherwise
+# take a security update that some architectures have not been built with
+# yet and then find no C library for them ("held broken packages").
 install_cross_tools() {
-    local packages=(qemu-user) arch
+    local packages=(qemu-user) arch libc
+    libc=$(dpkg-query -W -f='${Version}' libc6)
     for arch in "${archs[@]}"; do
         as_root dpkg --add-architecture "$arch"
-        packages+=("g++-${triplet[$arch]}" "libmpfr-dev:$arch" "libgmp-dev:$arch" "libgtest-dev:$arch")
+        packages+=("g++-${triplet[$arch]}" "libmpfr-dev:$arch" "libgmp-dev:$arch" "libgtest-dev:$arch"
+            "libc6:$arch=$libc")
     done
     as_root apt-get update -qq
     DEBIAN_FRONTEND=noninteractive as_root apt-get install -y -qq --no-install-recommends \

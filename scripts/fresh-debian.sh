@@ -109,11 +109,19 @@ trap 'exit 143' TERM INT
 # -security's lines in the one-line sources.list, and this machine's
 # certificate authorities trusted.
 make_tarball() {
+    local lock start
     mkdir -p "$cache"
-    if [ -f "$tarball" ] && [ -z "$(find "$tarball" -mtime +6)" ]; then return; fi
+    # Roots of one release made beside each other (CI's) share one tarball:
+    # the first makes it, the others wait for it.
+    exec {lock}>"$tarball.lock"
+    flock "$lock"
+    if [ -f "$tarball" ] && [ -z "$(find "$tarball" -mtime +6)" ]; then
+        exec {lock}>&-
+        return
+    fi
     say "mmdebstrap ($release, minbase, git, ca-certificates) into $tarball"
-    local start
     start=$(clock)
+    rm -f "$tarball.part.tar.gz"
     # shellcheck disable=SC2016 # the hooks' shell expands $1, the root
     mmdebstrap --variant=minbase --include=git,ca-certificates \
         --customize-hook='find /usr/local/share/ca-certificates -maxdepth 1 -name "*.crt" -exec cp -t "$1/usr/local/share/ca-certificates/" {} +' \
@@ -122,6 +130,7 @@ make_tarball() {
         "deb $security_mirror $release-security main" >"$work/mmdebstrap.log" 2>&1 ||
         { tail -n 30 "$work/mmdebstrap.log"; exit 1; }
     mv "$tarball.part.tar.gz" "$tarball"
+    exec {lock}>&-
     say "mmdebstrap in $(($(clock) - start)) s"
 }
 
