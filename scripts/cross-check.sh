@@ -44,7 +44,9 @@ test_pattern=$(IFS='|' && echo "^(${test_programs[*]})")
 # yet and then find no C library for them ("held broken packages").
 install_cross_tools() {
     local packages=(qemu-user) arch libc
-    libc=$(dpkg-query -W -f='${Version}' libc6)
+    # Named by this machine's architecture: once others are added, the bare
+    # name answers for each of them.
+    libc=$(dpkg-query -W -f='${Version}' "libc6:$(dpkg --print-architecture)")
     for arch in "${archs[@]}"; do
         as_root dpkg --add-architecture "$arch"
         packages+=("g++-${triplet[$arch]}" "libmpfr-dev:$arch" "libgmp-dev:$arch" "libgtest-dev:$arch"
